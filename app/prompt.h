@@ -1,0 +1,37 @@
+#pragma once
+// How the engine asks the user. The GUI answers with the program's dialogs,
+// the command-line program with the terminal and its options, tests with
+// scripted answers. Any thread may ask: a worker's question waits until the
+// user has answered on the user-interface thread.
+#include "app/recovery_job.h"
+
+#include <string>
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    // The program's message box; returns whether the offered "View Report"
+    // box was ticked (false when it was not offered).
+    virtual bool ShowMessage(const std::string& text, bool offerViewReport) = 0;
+    // The Yes/No question box; true for Yes.
+    virtual bool AskQuestion(const std::string& text) = 0;
+    // The "Bad Sectors Encountered" prompt.
+    virtual BadSectorAction AskBadSectors() = 0;
+    // Shows a report file when the desktop has no handler for text files.
+    virtual void ShowTextFile(const std::string& path) = 0;
+    // Ends the process at once with exit code 0.
+    virtual void ExitProcess();
+};
+
+// The prompt in use; until one is set, a prompt that shows nothing, answers
+// No and Skip, and exits for real.
+Prompt& CurrentPrompt();
+void SetPrompt(Prompt* prompt);
+
+// Shorthands over CurrentPrompt().
+bool ShowMessage(const std::string& text, bool offerViewReport = false);
+bool AskQuestion(const std::string& text);
+
+// Ends the process at once with exit code 0: no cleanup runs, nothing is
+// saved (every report line is already closed on disk).
+void ExitProgram();

@@ -1,0 +1,48 @@
+// vornix-cli: the recovery engine from the command line.
+#include "app/recovery_job.h"
+#include "cli/cli_prompt.h"
+#include "cli/commands.h"
+
+#include <clocale>
+#include <iostream>
+
+namespace {
+
+const char kUsage[] =
+    "usage: vornix-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  dump SOURCE --sector N [--count C]   hex and text dump of sectors\n"
+    "\n"
+    "SOURCE is a raw image file or a block device, read as a whole disk, or a\n"
+    "folder holding an image set (Image0.img, or image0.img, image1.img ...).\n"
+    "Nothing is ever written to the source.\n"
+    "\n"
+    "Options:\n"
+    "  --bad-sectors ask|retry|skip|retry-all|skip-all\n"
+    "        what to do when a sector cannot be read (default: ask on a\n"
+    "        terminal, skip-all otherwise)\n"
+    "  --help       this text\n"
+    "  --version    the program's version\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    Arguments args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "vornix-cli Version 4.0\n";
+        return 0;
+    }
+    CliPrompt prompt;
+    SetPrompt(&prompt);
+    theJob.platformTag = 'N';
+    Arguments rest(args.begin() + 1, args.end());
+    if (args[0] == "dump") return RunDump(rest, prompt);
+    std::cerr << "vornix-cli: unknown command '" << args[0] << "' (see vornix-cli --help)\n";
+    return 2;
+}
