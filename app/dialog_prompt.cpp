@@ -1,0 +1,57 @@
+#include "app/dialog_prompt.h"
+
+#include "app/bad_sectors_dialog.h"
+#include "app/messages_info_dialog.h"
+#include "app/question_message_dialog.h"
+#include "app/report_viewer_dialog.h"
+
+#include <QApplication>
+#include <QThread>
+
+namespace {
+
+// Runs `ask` on the user-interface thread and returns its answer.
+template <typename Ask>
+auto OnUiThread(Ask ask) -> decltype(ask()) {
+    if (QThread::currentThread() == qApp->thread()) return ask();
+    decltype(ask()) answer{};
+    QMetaObject::invokeMethod(qApp, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+QString Caption() { return QString::fromStdString(theJob.windowTitle); }
+
+QWidget* Owner() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+bool DialogPrompt::ShowMessage(const std::string& text, bool offerViewReport) {
+    return OnUiThread([&] {
+        MessagesInfo box(Caption(), QString::fromStdString(text), offerViewReport, Owner());
+        box.exec();
+        return box.ViewReportTicked();
+    });
+}
+
+bool DialogPrompt::AskQuestion(const std::string& text) {
+    return OnUiThread([&] {
+        QuestionMessage box(Caption(), QString::fromStdString(text), Owner());
+        return box.exec() == QDialog::Accepted;
+    });
+}
+
+BadSectorAction DialogPrompt::AskBadSectors() {
+    return OnUiThread([] {
+        BadSectorsDialog box(Owner());
+        box.exec();
+        return box.Answer();
+    });
+}
+
+void DialogPrompt::ShowTextFile(const std::string& path) {
+    OnUiThread([&] {
+        ReportViewer viewer(QString::fromStdString(path), Owner());
+        viewer.exec();
+        return true;
+    });
+}
