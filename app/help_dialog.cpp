@@ -9,6 +9,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     m_browser = new QTextBrowser(this);
     m_browser->setAccessibleName(tr("Help"));
     m_browser->setOpenExternalLinks(false);
+    m_browser->document()->setDocumentMargin(16);
     m_browser->setSource(QUrl("qrc:/help/index.html"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
