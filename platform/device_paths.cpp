@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace platform {
@@ -17,6 +18,11 @@ const char kDiskPrefix[] = "\\\\.\\PhysicalDrive";
 std::optional<std::vector<std::string>>& DiskOverride() {
     static std::optional<std::vector<std::string>> disks;
     return disks;
+}
+
+std::map<int, std::string>& OpenedImages() {
+    static std::map<int, std::string> images;
+    return images;
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -73,7 +79,7 @@ std::vector<std::string> DiskPartitions(const std::string& diskPath) {
 
 std::vector<std::string> ListDisks() {
     if (DiskOverride()) return *DiskOverride();
-    if (const char* env = std::getenv("VORNIX_DISKS")) return Split(env, ':');
+    if (const char* env = std::getenv("VORNIX_DISKS"); env && *env) return Split(env, ':');
     std::vector<std::string> disks;
     for (const std::string& name : FolderEntries("/sys/block"))
         if (IsListedBlockDisk(name)) disks.push_back("/dev/" + name);
@@ -84,9 +90,11 @@ void SetDiskListOverride(std::optional<std::vector<std::string>> disks) {
     DiskOverride() = std::move(disks);
 }
 
+void SetOpenedImageDisk(int number, const std::string& path) { OpenedImages()[number] = path; }
+
 std::vector<LogicalDrive> ListLogicalDrives() {
     std::vector<LogicalDrive> drives;
-    if (const char* env = std::getenv("VORNIX_DRIVES")) {
+    if (const char* env = std::getenv("VORNIX_DRIVES"); env && *env) {
         for (const std::string& entry : Split(env, ',')) {
             char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
             if (entry.size() > 2 && entry[1] == '=' && letter >= 'C' && letter <= 'Z')
@@ -109,8 +117,10 @@ std::optional<std::string> ResolveDeviceName(const std::string& name) {
         if (digits.empty() || digits.size() > 3 ||
             !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
             return std::nullopt;
-        std::vector<std::string> disks = ListDisks();
         size_t index = std::stoul(digits);
+        if (auto image = OpenedImages().find(static_cast<int>(index)); image != OpenedImages().end())
+            return image->second;
+        std::vector<std::string> disks = ListDisks();
         if (index >= disks.size()) return std::nullopt;
         return disks[index];
     }

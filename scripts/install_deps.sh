@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libgtest-dev
+    libgtest-dev libblkid-dev
     qt6-base-dev qt6-svg-dev libgl-dev
     xvfb xauth                # screenshots of the dialogs
     dosfstools mtools fdisk   # making test images

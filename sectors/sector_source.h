@@ -21,9 +21,10 @@ constexpr uint32_t kImagePartSectors = 1'331'200;
 // Device reads and writes go in requests of at most this many sectors.
 constexpr uint32_t kSectorsPerRequest = 40;
 
-// The device names callers pass: "\\.\PhysicalDrive0" to "\\.\PhysicalDrive9";
-// Step 1 puts "\\.\X:" into entry 0 for a logical drive.
-constexpr int kDeviceNameCount = 10;
+// The device names callers pass: "\\.\PhysicalDrive0" to "\\.\PhysicalDrive25",
+// one for every disk Step 1 can list; Step 1 puts "\\.\X:" into entry 0 for
+// a logical drive.
+constexpr int kDeviceNameCount = 26;
 extern std::array<std::string, kDeviceNameCount> DeviceNameTable;
 std::string PhysicalDriveName(int number);
 
