@@ -56,7 +56,6 @@ QPushButton* ProgramBoxDialog::AddButton(const QString& text) {
 }
 
 void ProgramBoxDialog::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.drawPixmap(rect(), LoadPicture("\\MsgBox.bmp", size()));
+    m_background.Paint(this);
     QDialog::paintEvent(event);
 }

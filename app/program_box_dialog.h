@@ -2,6 +2,8 @@
 // The look shared by the program's own message, question and Bad Sectors
 // boxes: the "\MsgBox.bmp" background, a picture, the text, and a row of
 // buttons below. Captions are the current window title.
+#include "widgets/pictures.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -24,4 +26,5 @@ protected:
 private:
     QVBoxLayout* m_body = nullptr;
     QHBoxLayout* m_buttons = nullptr;
+    CBackgroundPicture m_background{"\\MsgBox.bmp"};
 };

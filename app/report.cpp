@@ -70,6 +70,7 @@ std::string ReportPath(ReportKind kind) {
 
 int AppendReportLine(ReportKind kind, const std::string& text) {
     std::lock_guard<std::mutex> lock(ReportMutex());
+    if (ReportFolder(kind).empty()) return 0;  // no installation folder either
     std::string path = ReportPath(kind);
     if (platform::FileExists(path)) platform::ClearReadOnly(path);
     int fd = OpenReportFile(path);

@@ -55,8 +55,15 @@ void RegisterImageDisk(const std::string& model, uint64_t totalBytes) {
     theJob.sourceName = DiskValueName(k);
 }
 
+// Image file names are matched without regard to case.
+bool ExistsNoCase(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return platform::FindFileNoCase(folder, path.substr(slash + 1)).has_value();
+}
+
 bool ImagePathMissing(const std::string& path) {
-    if (platform::FileExists(path)) return false;
+    if (ExistsNoCase(path)) return false;
     ShowMessage("Image path not found. Please specify image path.");
     theJob.sourceName.clear();
     return true;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWidget>
 
 QPixmap LoadPicture(const std::string& name, QSize size) {
     // "\Next.bmp" -> <picture folder>/Next.svg
@@ -25,4 +26,11 @@ QPixmap LoadPicture(const std::string& name, QSize size) {
     painter.end();
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
+}
+
+void CBackgroundPicture::Paint(QWidget* widget) {
+    if (m_cache.isNull() || m_cache.deviceIndependentSize().toSize() != widget->size())
+        m_cache = LoadPicture(m_name, widget->size());
+    QPainter painter(widget);
+    painter.drawPixmap(0, 0, m_cache);
 }

@@ -9,3 +9,17 @@
 // An empty pixmap when there is no picture of that name (the control stays
 // blank). A null size draws the picture at its own size.
 QPixmap LoadPicture(const std::string& name, QSize size = QSize());
+
+class QWidget;
+
+// A picture drawn over a whole widget as its background, rendered again only
+// when the widget's size changes.
+class CBackgroundPicture {
+public:
+    explicit CBackgroundPicture(const char* name) : m_name(name) {}
+    void Paint(QWidget* widget);
+
+private:
+    const char* m_name;
+    QPixmap m_cache;
+};

@@ -1,5 +1,6 @@
 // Renders each dialog of the program into a PNG file, for looking at them as
-// a user would. Run under a real X server (scripts/screenshots.sh).
+// a user would. Run under a real X server (scripts/screenshots.sh), with
+// VORNIX_DISKS naming the disks to list.
 //   vornix_screenshots OUTPUT_FOLDER
 #include "app/bad_sectors_dialog.h"
 #include "app/help_dialog.h"
@@ -7,20 +8,34 @@
 #include "app/messages_info_dialog.h"
 #include "app/question_message_dialog.h"
 #include "app/recovery_job.h"
+#include "app/startup.h"
+#include "widgets/folder_tree_ctrl.h"
+#include "wizard/selection_recovery_dialog.h"
+#include "wizard/step1_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTest>
-#include <functional>
-#include <memory>
 
 namespace {
 
 void Shoot(const QString& folder, const QString& name, QWidget& widget) {
     widget.show();
-    QTest::qWait(150);
+    QTest::qWait(200);
     widget.grab().save(QDir(folder).filePath(name + ".png"));
-    widget.close();
+    widget.hide();
+}
+
+// A Step 1 dialog with its tree built and `item` clicked.
+void ShootStep1(const QString& folder, const QString& name, Step1Dialog& step, const char* item) {
+    step.show();
+    QTest::qWait(200);
+    QList<QTreeWidgetItem*> found = step.Tree()->findItems(item, Qt::MatchExactly | Qt::MatchRecursive);
+    if (!found.isEmpty()) {
+        QRect rect = step.Tree()->visualItemRect(found.first());
+        QTest::mouseClick(step.Tree()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    Shoot(folder, name, step);
 }
 
 }  // namespace
@@ -30,9 +45,21 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     QString folder = argv[1];
     QDir().mkpath(folder);
+    StartUp();
+
+    CSelectionRecovery front;
+    Shoot(folder, "front_page", front);
+    DesktopRecovery quick(false);
+    ShootStep1(folder, "step1_quick_scan", quick, "Disk0");
+    DesktopRecovery exhaustive(true);
+    ShootStep1(folder, "step1_exhaustive_scan", exhaustive, "Disk1");
+    ImageRecovery imaging;
+    ShootStep1(folder, "step1_disk_imaging", imaging, "Disk0");
+    RawRecovery raw;
+    ShootStep1(folder, "step1_raw_recovery", raw, "Select Disk");
+
     theJob.windowTitle = "Vornix for Windows - Quick Scan";
     QString caption = QString::fromStdString(theJob.windowTitle);
-
     MessagesInfo message(caption, "Saving completed successfully.", true);
     Shoot(folder, "message", message);
     QuestionMessage question(caption, "Are you sure you want to delete Activity Report");
