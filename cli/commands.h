@@ -9,3 +9,4 @@ class CliPrompt;
 using Arguments = std::vector<std::string>;
 
 int RunDump(const Arguments& args, CliPrompt& prompt);
+int RunList(const Arguments& args);

@@ -12,6 +12,7 @@ const char kUsage[] =
     "usage: vornix-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
+    "  list                                 the disks and logical drives, as Step 1 lists them\n"
     "  dump SOURCE --sector N [--count C]   hex and text dump of sectors\n"
     "\n"
     "SOURCE is a raw image file or a block device, read as a whole disk, or a\n"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     theJob.platformTag = 'N';
     Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "dump") return RunDump(rest, prompt);
+    if (args[0] == "list") return RunList(rest);
     std::cerr << "vornix-cli: unknown command '" << args[0] << "' (see vornix-cli --help)\n";
     return 2;
 }

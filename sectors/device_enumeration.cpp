@@ -8,6 +8,7 @@
 #include "sectors/geometry_cache.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -83,9 +84,10 @@ InfoPanel DeviceInfoPanel(int n, bool storeModel) {
     if (info.displayDevice.empty()) return panel;
     panel.rows.push_back("Linux Device   : " + info.displayDevice);
     std::string error = platform::ReadErrorOf(info.displayDevice);
-    if (!error.empty()) {
+    if (error.empty()) return panel;
+    panel.rows.push_back("Cannot be read   : " + error);
+    if (geteuid() != 0) {
         std::string group = platform::ProbeDisk(info.displayDevice).ownerGroup;
-        panel.rows.push_back("Cannot be read   : " + error);
         panel.rows.push_back("Run Vornix as root" +
                              (group.empty() ? std::string() : " or as a member of the group \"" + group + "\""));
     }

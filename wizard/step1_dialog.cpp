@@ -42,8 +42,7 @@ Step1Dialog::Step1Dialog(Step1Kind kind, QWidget* parent) : StepDialog("\\step1.
     m_panel->setSelectionMode(QAbstractItemView::NoSelection);
     m_panel->setFocusPolicy(Qt::NoFocus);
     m_panel->setAccessibleName(tr("Information"));
-    m_panel->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_panel->header()->setStretchLastSection(false);
+    m_panel->setTextElideMode(Qt::ElideMiddle);  // a long path keeps its file name in view
     auto* row = new QHBoxLayout;
     row->setSpacing(12);
     row->addWidget(m_tree, 1);
@@ -114,7 +113,10 @@ void Step1Dialog::showEvent(QShowEvent* event) {
 void Step1Dialog::ShowPanel(const InfoPanel& panel) {
     m_panel->clear();
     m_panel->setHeaderLabel(Text(panel.title));
-    for (const std::string& row : panel.rows) new QTreeWidgetItem(m_panel, QStringList(Text(row)));
+    for (const std::string& row : panel.rows) {
+        auto* item = new QTreeWidgetItem(m_panel, QStringList(Text(row)));
+        item->setToolTip(0, item->text(0));
+    }
 }
 
 void Step1Dialog::ShowPanel(const SourcePanelChoice& choice) {
