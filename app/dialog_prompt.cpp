@@ -6,6 +6,7 @@
 #include "app/report_viewer_dialog.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QThread>
 
 namespace {
@@ -45,6 +46,16 @@ BadSectorAction DialogPrompt::AskBadSectors() {
         BadSectorsDialog box(Owner());
         box.exec();
         return box.Answer();
+    });
+}
+
+void DialogPrompt::ShowSystemError(const std::string& text) {
+    OnUiThread([&] {
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(theJob.messageCaption),
+                        QString::fromStdString(text), QMessageBox::Ok, Owner());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+        return true;
     });
 }
 

@@ -9,5 +9,6 @@ public:
     bool ShowMessage(const std::string& text, bool offerViewReport) override;
     bool AskQuestion(const std::string& text) override;
     BadSectorAction AskBadSectors() override;
+    void ShowSystemError(const std::string& text) override;
     void ShowTextFile(const std::string& path) override;
 };

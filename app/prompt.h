@@ -17,6 +17,9 @@ public:
     virtual bool AskQuestion(const std::string& text) = 0;
     // The "Bad Sectors Encountered" prompt.
     virtual BadSectorAction AskBadSectors() = 0;
+    // A system-modal error box under the program's message caption, shown
+    // just before the program ends (memory exhaustion).
+    virtual void ShowSystemError(const std::string& text) { ShowMessage(text, false); }
     // Shows a report file when the desktop has no handler for text files.
     virtual void ShowTextFile(const std::string& path) = 0;
     // Ends the process at once with exit code 0.

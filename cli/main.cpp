@@ -14,6 +14,9 @@ const char kUsage[] =
     "Commands:\n"
     "  list                                 the disks and logical drives, as Step 1 lists them\n"
     "  dump SOURCE --sector N [--count C]   hex and text dump of sectors\n"
+    "  scan SOURCE (--partition N | --range FIRST END --fs FAT12|FAT16|FAT32|NTFS) [--json]\n"
+    "                                       quick scan of a volume; prints what was found\n"
+    "                                       (END: the first sector after the volume)\n"
     "\n"
     "SOURCE is a raw image file or a block device, read as a whole disk, or a\n"
     "folder holding an image set (Image0.img, or image0.img, image1.img ...).\n"
@@ -45,6 +48,7 @@ int main(int argc, char** argv) {
     Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "dump") return RunDump(rest, prompt);
     if (args[0] == "list") return RunList(rest);
+    if (args[0] == "scan") return RunScanCommand(rest, prompt);
     std::cerr << "vornix-cli: unknown command '" << args[0] << "' (see vornix-cli --help)\n";
     return 2;
 }

@@ -1,0 +1,14 @@
+#pragma once
+// The FAT quick scan: the folders and files a FAT12/16/32 volume still
+// describes, live and deleted, from its root directory down, breadth-first.
+// Reads the volume through the sector source with the worker geometry only.
+#include "found/found_item_store.h"
+#include "found/scan_progress.h"
+
+enum class ScanEnd {
+    Found,          // something was found: stop requested is set, Step 4 follows
+    NothingFound,   // the exhaustive scan of the file system takes over
+    Cancelled,      // the worker was told to leave
+};
+
+ScanEnd RunFatQuickScan(FoundItemStore& store, ScanProgress& progress);
