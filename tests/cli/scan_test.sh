@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# vornix-cli scan --json on the FAT fixtures lists what the fixture script
+# recorded (kind, deleted mark, path, size), and --partition 1 finds a
+# volume that starts at sector 0.
+# Arguments: the vornix-cli program, the unpacked fixtures, the fixture sources.
+set -euo pipefail
+cli=$1 fixtures=$2 sources=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# kind<TAB>deleted<TAB>path<TAB>size from the JSON lines (no fixture name holds a quote).
+to_rows() {
+    sed -E 's/^\{"kind":"([a-z]+)","name":"[^"]*","path":"([^"]*)","deleted":(true|false),"size":([0-9]+),.*$/\1\t\3\t\2\t\4/' |
+        sed -E 's/\ttrue\t/\ty\t/; s/\tfalse\t/\tn\t/' | LC_ALL=C sort
+}
+
+for fs in FAT12 FAT16 FAT32; do
+    img=$fixtures/${fs,,}.img
+    end=$(( $(stat -c %s "$img") / 512 ))
+    "$cli" scan "$img" --range 0 "$end" --fs "$fs" --json > "$work/$fs.json"
+    to_rows < "$work/$fs.json" > "$work/$fs.rows"
+    diff -u "$sources/${fs,,}.img.expected" "$work/$fs.rows" || fail "$fs listing differs"
+    grep -q '"modified":"2008-03-05T17:09:32"' "$work/$fs.json" || fail "$fs dates"
+done
+
+# FAT16 and FAT32 at sector 0 are found as partition 1.
+"$cli" scan "$fixtures/fat32.img" --partition 1 --json | to_rows > "$work/p1.rows"
+diff -u "$sources/fat32.img.expected" "$work/p1.rows" || fail "--partition 1 differs"
+"$cli" scan "$fixtures/fat32.img" --partition 1 > "$work/tree.txt"
+head -1 "$work/tree.txt" | grep -qx "Root" || fail "tree has no Root"
+grep -q '^  Bücher  \[Folder\]  0  05-Mar-2008 17:09  05-Mar-2008 17:09  05-Mar-2008  id ' "$work/tree.txt" || fail "tree row"
+grep -q '^    Lost song.mp3  \[Deleted File\]  4444  ' "$work/tree.txt" || fail "deleted tree row"
+if "$cli" scan "$fixtures/fat32.img" --partition 2 > /dev/null 2>&1; then fail "partition 2 accepted"; fi
+if "$cli" scan "$fixtures/fat32.img" --range 10 5 --fs FAT32 > /dev/null 2>&1; then fail "empty range accepted"; fi
+echo "cli scan: all checks passed"
