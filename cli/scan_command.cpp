@@ -8,6 +8,9 @@
 #include "cli/source_option.h"
 #include "fat/fat_quick_scan.h"
 #include "fat/fat_volume.h"
+#include "ntfs/ntfs_boot_sector.h"
+#include "ntfs/ntfs_quick_scan.h"
+#include "ntfs/ntfs_record.h"
 #include "partitions/partition_table.h"
 #include "sectors/sector_source.h"
 
@@ -104,18 +107,18 @@ bool ChooseVolume(ScanOptions& options) {
     return true;
 }
 
-bool ValidateVolume() {
+// Validates the boot sector as Step 2 does and hands the geometry to the
+// worker as Step 3 does; for NTFS, Step 3 also builds the MFT extent table.
+void PrepareVolume() {
     const std::string& fs = theJob.fileSystemName;
-    if (fs == "NTFS") {
-        std::cerr << "vornix-cli: NTFS volumes are not scanned yet\n";
-        return false;
-    }
-    if (!ValidateFatBootSector(fs, theJob.rangeStart))
+    bool ntfs = fs == "NTFS";
+    if (!(ntfs ? ValidateNtfsBootSector() : ValidateFatBootSector(fs, theJob.rangeStart)))
         std::cerr << "vornix-cli: the " << fs << " boot sector at sector " << theJob.rangeStart
                   << " is not valid; scanning with the geometry known so far\n";
     theJob.workerGeometry = theJob.jobGeometry;
     theJob.workerGeometry.fileSystemName = fs;
-    return true;
+    const VolumeGeometry& g = theJob.workerGeometry;
+    if (ntfs) BuildMftExtentTable(g.cluster0Sector, g.mftSector, g.sectorsPerCluster);
 }
 
 // Runs the scan on a worker thread; a terminal sees the counts as they grow.
@@ -124,7 +127,8 @@ ScanEnd RunScan() {
     ScanEnd end = ScanEnd::Cancelled;
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        end = RunFatQuickScan(theStore, progress);
+        end = theJob.fileSystemName == "NTFS" ? RunNtfsQuickScan(theStore, progress)
+                                               : RunFatQuickScan(theStore, progress);
         done = true;
     });
     bool terminal = isatty(STDERR_FILENO);
@@ -151,7 +155,8 @@ int RunScanCommand(const Arguments& args, CliPrompt& prompt) {
         std::cerr << "vornix-cli: " << error << '\n';
         return 1;
     }
-    if (!ChooseVolume(options) || !ValidateVolume()) return 1;
+    if (!ChooseVolume(options)) return 1;
+    PrepareVolume();
     ScanEnd end = RunScan();
     bool ntfs = theJob.fileSystemName == "NTFS";
     if (options.json) PrintFoundJson(theStore, ntfs, std::cout);

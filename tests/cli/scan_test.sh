@@ -31,6 +31,15 @@ diff -u "$sources/fat32.img.expected" "$work/p1.rows" || fail "--partition 1 dif
 head -1 "$work/tree.txt" | grep -qx "Root" || fail "tree has no Root"
 grep -q '^  Bücher  \[Folder\]  0  05-Mar-2008 17:09  05-Mar-2008 17:09  05-Mar-2008  id ' "$work/tree.txt" || fail "tree row"
 grep -q '^    Lost song.mp3  \[Deleted File\]  4444  ' "$work/tree.txt" || fail "deleted tree row"
+# NTFS: the volume at sector 0 of ntfs.img, and the second partition of the sample disk.
+"$cli" scan "$fixtures/ntfs.img" --partition 1 --json > "$work/ntfs.json"
+to_rows < "$work/ntfs.json" | grep -v $'\t\$' | grep -v $'\tLinks/' > "$work/ntfs.rows"
+diff -u "$sources/ntfs.img.expected" "$work/ntfs.rows" || fail "NTFS listing differs"
+grep -q '"name":"\$MFT","path":"\$MFT","deleted":false' "$work/ntfs.json" || fail "no \$MFT"
+"$cli" scan "$fixtures/sample-disk.img" --range 83968 133119 --fs NTFS > "$work/sample.txt"
+grep -q '^  Scratch  \[Deleted Folder\]  0  ' "$work/sample.txt" || fail "sample NTFS deleted folder"
+grep -q '^    todo.txt  \[Deleted File\]  5000  ' "$work/sample.txt" || fail "sample NTFS deleted file"
+
 if "$cli" scan "$fixtures/fat32.img" --partition 2 > /dev/null 2>&1; then fail "partition 2 accepted"; fi
 if "$cli" scan "$fixtures/fat32.img" --range 10 5 --fs FAT32 > /dev/null 2>&1; then fail "empty range accepted"; fi
 echo "cli scan: all checks passed"
