@@ -22,7 +22,7 @@ std::string FormatStartStamp(const platform::CalendarTime& when) {
     return text;
 }
 
-void StartUp() {
+void InitialiseJobFacts() {
     theJob.platformTag = 'N';
     theJob.dataFolder = ":/pictures";
     theJob.registryKey = RegistryKey();
@@ -32,7 +32,10 @@ void StartUp() {
     theJob.versionText = "Version 4.0";
     theJob.startStamp = FormatStartStamp(platform::LocalNow());
     EnsureInstallationFolder();
+}
 
+void StartUp() {
+    InitialiseJobFacts();
     AppendReportLine(kActivityReport, "-----------------------Start--------------------------");
     AppendReportLine(kActivityReport, theJob.windowTitle);
     AppendReportLine(kActivityReport, theJob.versionText);

@@ -9,6 +9,9 @@
 std::string FormatStartStamp(const platform::CalendarTime& when);
 
 // Fills the process facts of the job (platform tag, picture folder, settings
-// key, titles, version, start stamp), makes sure the installation folder
-// exists, and writes the start block of the Activity Report.
+// key, titles, version, start stamp) and makes sure the installation folder
+// exists.
+void InitialiseJobFacts();
+
+// InitialiseJobFacts, then the start block of the Activity Report.
 void StartUp();

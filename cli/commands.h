@@ -10,4 +10,5 @@ using Arguments = std::vector<std::string>;
 
 int RunDump(const Arguments& args, CliPrompt& prompt);
 int RunList(const Arguments& args);
+int RunPartitions(const Arguments& args);
 int RunScanCommand(const Arguments& args, CliPrompt& prompt);

@@ -1,5 +1,6 @@
 // vornix-cli: the recovery engine from the command line.
 #include "app/recovery_job.h"
+#include "app/startup.h"
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
 
@@ -14,6 +15,7 @@ const char kUsage[] =
     "Commands:\n"
     "  list                                 the disks and logical drives, as Step 1 lists them\n"
     "  dump SOURCE --sector N [--count C]   hex and text dump of sectors\n"
+    "  partitions SOURCE                    the partitions as Step 2 lists them\n"
     "  scan SOURCE (--partition N | --range FIRST END --fs FAT12|FAT16|FAT32|NTFS) [--json]\n"
     "                                       quick scan of a volume; prints what was found\n"
     "                                       (END: the first sector after the volume)\n"
@@ -44,10 +46,11 @@ int main(int argc, char** argv) {
     }
     CliPrompt prompt;
     SetPrompt(&prompt);
-    theJob.platformTag = 'N';
+    InitialiseJobFacts();
     Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "dump") return RunDump(rest, prompt);
     if (args[0] == "list") return RunList(rest);
+    if (args[0] == "partitions") return RunPartitions(rest);
     if (args[0] == "scan") return RunScanCommand(rest, prompt);
     std::cerr << "vornix-cli: unknown command '" << args[0] << "' (see vornix-cli --help)\n";
     return 2;

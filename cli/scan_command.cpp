@@ -1,20 +1,19 @@
 // vornix-cli scan SOURCE (--partition N | --range FIRST END --fs NAME) [--json]
-// Validates the volume's boot sector as Step 2 does, runs the quick scan of
-// its file system and prints what was found as Step 4 shows it.
+// Chooses the volume as Step 2 does (a listed partition goes through Step 2's
+// Next, with its report block), runs the worker Step 3 would choose and
+// prints what was found as Step 4 shows it.
 #include "app/recovery_job.h"
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
 #include "cli/found_output.h"
 #include "cli/source_option.h"
-#include "fat/fat_quick_scan.h"
 #include "fat/fat_volume.h"
+#include "found/scan_choice.h"
 #include "ntfs/ntfs_boot_sector.h"
-#include "ntfs/ntfs_quick_scan.h"
-#include "ntfs/ntfs_record.h"
 #include "partitions/partition_table.h"
+#include "partitions/step2_logic.h"
 #include "sectors/sector_source.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -47,7 +46,8 @@ bool ParseOptions(const Arguments& args, CliPrompt& prompt, ScanOptions& options
         const std::string& arg = args[i];
         size_t left = args.size() - i - 1;
         uint64_t number = 0;
-        if (arg == "--partition" && left >= 1 && ParseUnsigned(args[i + 1], number) && number >= 1 && number <= 26) {
+        if (arg == "--partition" && left >= 1 && ParseUnsigned(args[i + 1], number) && number >= 1 &&
+            number <= kMaxPartitions) {
             options.partition = static_cast<int>(number);
             ++i;
         } else if (arg == "--range" && left >= 2 && ParseUnsigned(args[i + 1], options.first) &&
@@ -75,22 +75,24 @@ bool ParseOptions(const Arguments& args, CliPrompt& prompt, ScanOptions& options
     return true;
 }
 
-// Sets the job's file system and range from the options; false with a message when
-// the volume cannot be found.
-bool ChooseVolume(ScanOptions& options) {
-    if (options.partition != 0) {
-        std::vector<uint8_t> sector0(kSectorSize);
-        ReadSectors(DeviceNameTable[theJob.diskNumber], 0, 1, sector0.data());
-        std::optional<PartitionEntry> volume;
-        if (sector0[510] == 0x55 || sector0[511] == 0xAA) volume = SingleVolume(sector0.data());
-        if (!volume || options.partition != 1) {
-            std::cerr << "vornix-cli: " << options.source << " has no partition " << options.partition << "\n";
-            return false;
-        }
-        options.fileSystem = volume->fileSystemName;
-        options.first = volume->startSector;
-        options.end = volume->endSector;
+// A partition of the table, through Step 2's Next.
+bool ChoosePartition(const ScanOptions& options) {
+    const DiskPartitionTable& table = ReadPartitionTable(theJob.diskNumber, DeviceNameTable[theJob.diskNumber]);
+    if (options.partition > table.count) {
+        std::cerr << "vornix-cli: " << options.source << " has no partition " << options.partition
+                  << " (see vornix-cli partitions)\n";
+        return false;
     }
+    const PartitionEntry& entry = table.entries[static_cast<size_t>(options.partition - 1)];
+    theJob.selectedPartition = options.partition - 1;
+    theJob.selectedLabel = PartitionLabel(options.partition, entry.fileSystemName);
+    Step2Choice choice;
+    for (const PanelRow& row : PartitionView(theJob.selectedLabel, entry).rows) choice.values.push_back(row.value);
+    return Step2Next(choice) == Step2Outcome::Scan;
+}
+
+// A range given by hand: the job fields and the validation, without Step 2.
+bool ChooseRange(const ScanOptions& options) {
     const std::string& fs = options.fileSystem;
     if (fs != "FAT12" && fs != "FAT16" && fs != "FAT32" && fs != "NTFS") {
         std::cerr << "vornix-cli: unknown file system '" << fs << "' (FAT12, FAT16, FAT32 or NTFS)\n";
@@ -104,45 +106,43 @@ bool ChooseVolume(ScanOptions& options) {
     theJob.rangeStart = options.first;
     theJob.rangeEnd = options.end;
     theJob.jobDiskNumber = theJob.diskNumber;
+    bool valid = fs == "NTFS" ? ValidateNtfsBootSector() : ValidateFatBootSector(fs, theJob.rangeStart);
+    if (!valid)
+        std::cerr << "vornix-cli: the " << fs << " boot sector at sector " << theJob.rangeStart
+                  << " is not valid; scanning with the geometry known so far\n";
     return true;
 }
 
-// Validates the boot sector as Step 2 does and hands the geometry to the
-// worker as Step 3 does; for NTFS, Step 3 also builds the MFT extent table.
-void PrepareVolume() {
-    const std::string& fs = theJob.fileSystemName;
-    bool ntfs = fs == "NTFS";
-    if (!(ntfs ? ValidateNtfsBootSector() : ValidateFatBootSector(fs, theJob.rangeStart)))
-        std::cerr << "vornix-cli: the " << fs << " boot sector at sector " << theJob.rangeStart
-                  << " is not valid; scanning with the geometry known so far\n";
-    theJob.workerGeometry = theJob.jobGeometry;
-    theJob.workerGeometry.fileSystemName = fs;
-    const VolumeGeometry& g = theJob.workerGeometry;
-    if (ntfs) BuildMftExtentTable(g.cluster0Sector, g.mftSector, g.sectorsPerCluster);
+int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-// Runs the scan on a worker thread; a terminal sees the counts as they grow.
-ScanEnd RunScan() {
-    ScanProgress progress;
-    ScanEnd end = ScanEnd::Cancelled;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        end = theJob.fileSystemName == "NTFS" ? RunNtfsQuickScan(theStore, progress)
-                                               : RunFatQuickScan(theStore, progress);
-        done = true;
-    });
-    bool terminal = isatty(STDERR_FILENO);
-    auto started = std::chrono::steady_clock::now();
-    while (terminal && !done) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started);
-        std::fprintf(stderr, "\r%lld s  %d folders  %d files  %s   ", static_cast<long long>(seconds.count()),
-                     theStore.folderCount.load(), theStore.fileCount.load(),
-                     FormatScanSize(theStore.totalSize).c_str());
+// Runs the worker Step 3 chooses; a terminal sees the counts as they grow.
+bool RunScan() {
+    WorkerChoice choice = ChooseWorker();
+    if (!WorkerAvailable(choice.kind)) {
+        std::cerr << "vornix-cli: no scan for this job\n";
+        return false;
     }
-    worker.join();
+    ElapsedClock clock(NowMs);
+    clock.Start();
+    ScanProgress progress;
+    ScanRunner runner;
+    runner.Start(choice.kind, theStore, progress);
+    bool terminal = isatty(STDERR_FILENO);
+    while (!runner.Finished()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(terminal ? 200 : 5));
+        clock.Tick();
+        if (terminal)
+            std::fprintf(stderr, "\r%s  %d folders  %d files  %s   ", clock.Text().c_str(), theStore.folderCount.load(),
+                         theStore.fileCount.load(), FormatScanSize(theStore.totalSize).c_str());
+    }
+    runner.Cancel();
     if (terminal) std::fprintf(stderr, "\r%*s\r", 60, "");
-    return end;
+    clock.Tick();
+    if (progress.stopRequested) WriteStep3Summary(clock.Text(), theStore);
+    return true;
 }
 
 }  // namespace
@@ -155,11 +155,11 @@ int RunScanCommand(const Arguments& args, CliPrompt& prompt) {
         std::cerr << "vornix-cli: " << error << '\n';
         return 1;
     }
-    if (!ChooseVolume(options)) return 1;
-    PrepareVolume();
-    ScanEnd end = RunScan();
+    theJob.sourceName = "Disk0";
+    if (!(options.partition ? ChoosePartition(options) : ChooseRange(options))) return 1;
+    if (!RunScan()) return 1;
     bool ntfs = theJob.fileSystemName == "NTFS";
     if (options.json) PrintFoundJson(theStore, ntfs, std::cout);
     else PrintFoundTree(theStore, ntfs, std::cout);
-    return end == ScanEnd::Cancelled ? 1 : 0;
+    return 0;
 }

@@ -6,6 +6,7 @@ set -euo pipefail
 cli=$1 fixtures=$2 golden=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export VORNIX_CONFIG_DIR=$work/config VORNIX_DATA_DIR=$work/data
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The boot sector of the FAT12 fixture, as recorded.

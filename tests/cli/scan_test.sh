@@ -7,6 +7,7 @@ set -euo pipefail
 cli=$1 fixtures=$2 sources=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export VORNIX_CONFIG_DIR=$work/config VORNIX_DATA_DIR=$work/data
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # kind<TAB>deleted<TAB>path<TAB>size from the JSON lines (no fixture name holds a quote).
@@ -39,6 +40,16 @@ grep -q '"name":"\$MFT","path":"\$MFT","deleted":false' "$work/ntfs.json" || fai
 "$cli" scan "$fixtures/sample-disk.img" --range 83968 133119 --fs NTFS > "$work/sample.txt"
 grep -q '^  Scratch  \[Deleted Folder\]  0  ' "$work/sample.txt" || fail "sample NTFS deleted folder"
 grep -q '^    todo.txt  \[Deleted File\]  5000  ' "$work/sample.txt" || fail "sample NTFS deleted file"
+
+# A listed partition goes through Step 2 and Step 3: their blocks in the Activity Report.
+"$cli" scan "$fixtures/sample-disk.img" --partition 2 > /dev/null
+report=$(tr -d '\r' < "$work/data/Activity Log.txt")
+for line in "Step 2 :" "Selected Information : Partition - 2 ( NTFS )" "Partition Type : NTFS" "Partition Size : 24 MB" \
+            "Start Sector : 83968" "End Sector : 133120" "Search Exhaustive : Not Checked" "Step 3 :" \
+            "Analysing Files/Directories Information : " "Directories Found : 5" "Files Found : 20"; do
+    grep -qxF "$line" <<< "$report" || fail "report lacks '$line'"
+done
+grep -qx "Total Size : [0-9.]* MB" <<< "$report" || fail "report lacks the total size"
 
 if "$cli" scan "$fixtures/fat32.img" --partition 2 > /dev/null 2>&1; then fail "partition 2 accepted"; fi
 if "$cli" scan "$fixtures/fat32.img" --range 10 5 --fs FAT32 > /dev/null 2>&1; then fail "empty range accepted"; fi
