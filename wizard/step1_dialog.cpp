@@ -3,6 +3,7 @@
 #include "app/message_catalog.h"
 #include "app/prompt.h"
 #include "app/recovery_job.h"
+#include "partitions/partition_info_dialog.h"
 #include "widgets/folder_tree_ctrl.h"
 #include "widgets/picture_button.h"
 #include "widgets/pictures.h"
@@ -51,6 +52,10 @@ Step1Dialog::Step1Dialog(Step1Kind kind, QWidget* parent) : StepDialog("\\step1.
 
     connect(m_tree, &CFolderTreeCtrl::itemPicked, this, &Step1Dialog::OnPicked);
     connect(m_tree, &CFolderTreeCtrl::itemStepped, this, &Step1Dialog::OnStepped);
+    runStep2 = [this] {
+        PartitionInfo step(this);
+        step.exec();
+    };
     chooseImageFolder = [this] {
         return QFileDialog::getExistingDirectory(this, tr("Select Folder of Image File"));
     };
@@ -202,7 +207,11 @@ void Step1Dialog::OnNext() {
     }
     std::vector<std::string> rows;
     for (int i = 0; i < m_panel->topLevelItemCount(); ++i) rows.push_back(m_panel->topLevelItem(i)->text(0).toStdString());
-    Step1Next(m_kind, rows);
+    if (!Step1Next(m_kind, rows)) return;
+    hide();
+    runStep2();
+    show();
+    theJob.activeStep = TextsOf(m_kind).activeStep;
 }
 
 void Step1Dialog::OnBack() {

@@ -28,6 +28,8 @@ public:
     // The folder and file choosers (tests put their own in place).
     std::function<QString()> chooseImageFolder;
     std::function<QString()> chooseImageFile;
+    // Runs Step 2 modally (tests replace it).
+    std::function<void()> runStep2;
 
 protected:
     void OnNext() override;

@@ -171,3 +171,72 @@ TEST(FoundDates, StepFourFormatsAndIso) {
 }
 
 }  // namespace
+
+#include "app/recovery_job.h"
+#include "found/scan_choice.h"
+
+namespace {
+
+TEST(ElapsedClock, MinutesRollOverAndPausesDoNotCount) {
+    int64_t now = 1000;
+    ElapsedClock clock([&] { return now; });
+    clock.Start();
+    now += 59000;
+    clock.Tick();
+    EXPECT_EQ(clock.Text(), "0 : 0 : 59");
+    now += 1000;
+    clock.Tick();
+    EXPECT_EQ(clock.Text(), "0 : 1 : 0");
+    clock.Pause();
+    now += 10000;
+    clock.Resume();
+    now += 5000;
+    clock.Tick();
+    EXPECT_EQ(clock.Text(), "0 : 1 : 5");
+    for (int second = 0; second < 59 * 60; ++second) {  // the timer ticks every second
+        now += 1000;
+        clock.Tick();
+    }
+    EXPECT_EQ(clock.Text(), "1 : 0 : 5");
+}
+
+struct ChoiceCase {
+    const char* name;
+    const char* fileSystem;
+    int jobMode, imaging, search, passes, exhaustive, fromLog;
+    WorkerKind kind;
+    const char* valueLabel;
+};
+
+class WorkerChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(WorkerChoiceTest, FirstMatchingRowWins) {
+    ResetRecoveryJob();
+    const ChoiceCase& c = GetParam();
+    theJob.fileSystemName = c.fileSystem;
+    theJob.jobMode = c.jobMode;
+    theJob.imagingJob = c.imaging;
+    theJob.lostFsSearch = c.search;
+    theJob.lostFsSearchPasses = c.passes;
+    theJob.exhaustiveScan = c.exhaustive;
+    theJob.logLoaded = c.fromLog;
+    WorkerChoice choice = ChooseWorker();
+    EXPECT_EQ(choice.kind, c.kind);
+    EXPECT_EQ(choice.valueLabel, c.valueLabel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WorkerChoiceTest,
+    ::testing::Values(ChoiceCase{"raw", "NTFS", kJobRaw, 0, 0, 0, 0, 0, WorkerKind::RawSearch, "Current Sector         :-"},
+                      ChoiceCase{"imaging", "FAT32", kJobImaging, 1, 0, 0, 0, 0, WorkerKind::Imaging, "Current Sector         :-"},
+                      ChoiceCase{"fatQuick", "FAT16", 0, 0, 0, 0, 0, 0, WorkerKind::FatQuick, "Total Size                :-"},
+                      ChoiceCase{"fatExhaustive", "FAT32", 0, 0, 0, 0, 1, 0, WorkerKind::FatExhaustive, "Current Sector         :-"},
+                      ChoiceCase{"fatSearch", "FAT12", 0, 0, 1, 0, 0, 0, WorkerKind::FatLostSearch, "Current Sector         :-"},
+                      ChoiceCase{"fatSearchPassTwo", "FAT12", 0, 0, 1, 2, 0, 0, WorkerKind::None, ""},
+                      ChoiceCase{"ntfsQuick", "NTFS", 0, 0, 0, 0, 0, 0, WorkerKind::NtfsQuick, "Total Size                :-"},
+                      ChoiceCase{"ntfsSearch", "NTFS", 0, 0, 1, 0, 0, 0, WorkerKind::NtfsExhaustive, "Current Sector         :-"},
+                      ChoiceCase{"ntfsTransfer", "NTFS", 0, 0, 1, 1, 0, 0, WorkerKind::NtfsTransfer, ""},
+                      ChoiceCase{"unknown", "UNKNOWN", 0, 0, 0, 0, 0, 0, WorkerKind::None, ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace

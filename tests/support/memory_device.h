@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -40,6 +41,7 @@ public:
 
     // A request that touches a failing sector moves nothing past it and fails.
     ssize_t ReadAt(int handle, void* buffer, size_t len, uint64_t offset) override {
+        if (beforeRead) beforeRead();
         reads.push_back({offset / kSectorSize, static_cast<uint32_t>(len / kSectorSize)});
         const std::vector<uint8_t>& data = media[handles[handle]];
         if (offset >= data.size()) return 0;
@@ -70,6 +72,7 @@ public:
     }
 
     std::map<std::string, std::vector<uint8_t>> media;
+    std::function<void()> beforeRead;  // runs on the reading thread before every read
     std::set<uint64_t> failing;        // sectors that fail, on every medium
     std::set<std::string> readOnly;
     std::vector<std::string> handles;  // index = handle
