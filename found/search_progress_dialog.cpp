@@ -39,6 +39,7 @@ SearchProgress::SearchProgress(QWidget* parent, std::function<int64_t()> nowMs)
             item->setEnabled(false);
     }
     NextButton()->hide();
+    HelpButton()->setEnabled(false);
     theStore.totalSize = 0;
     theStore.indexBlockHitCount = 0;
     if (!theJob.logLoaded) theStore.currentFileSystem = 0;

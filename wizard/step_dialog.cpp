@@ -49,7 +49,7 @@ StepDialog::StepDialog(const char* banner, std::initializer_list<const char*> ac
     m_instruction->setObjectName("instruction");
     m_instruction->setAccessibleName(tr("Instruction"));
 
-    auto* help = new CPictureButton("\\Help.bmp", "\\Help-A.bmp", tr("Help"), this);
+    auto* help = m_help = new CPictureButton("\\Help.bmp", "\\Help-A.bmp", tr("Help"), this);
     m_back = new CPictureButton("\\Back.bmp", "\\BackA.bmp", tr("Back"), this);
     m_next = new CPictureButton("\\Next.bmp", "\\NextA.bmp", tr("Next"), this);
     connect(help, &QAbstractButton::clicked, this, [] { OpenHelp(); });

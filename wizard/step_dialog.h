@@ -23,6 +23,7 @@ public:
     CMenuBarA* MenuBar() const { return m_menu; }
     CPictureButton* NextButton() const { return m_next; }
     CPictureButton* BackButton() const { return m_back; }
+    CPictureButton* HelpButton() const { return m_help; }
     void SetInstruction(const QString& text);
 
 protected:
@@ -37,6 +38,7 @@ private:
     CMenuBarA* m_menu = nullptr;
     CPictureButton* m_next = nullptr;
     CPictureButton* m_back = nullptr;
+    CPictureButton* m_help = nullptr;
     QLabel* m_instruction = nullptr;
     QVBoxLayout* m_content = nullptr;
     CBackgroundPicture m_background{"\\gui2.bmp"};

@@ -9,9 +9,18 @@
 #include "app/question_message_dialog.h"
 #include "app/recovery_job.h"
 #include "app/startup.h"
+#include "platform/device_paths.h"
 #include "widgets/folder_tree_ctrl.h"
+#include "found/search_progress_dialog.h"
+#include "partitions/partition_info_dialog.h"
+#include "support/memory_device.h"
+#include "widgets/picture_button.h"
 #include "wizard/selection_recovery_dialog.h"
 #include "wizard/step1_dialog.h"
+
+#include <atomic>
+#include <fstream>
+#include <thread>
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +67,44 @@ int main(int argc, char** argv) {
     RawRecovery raw;
     ShootStep1(folder, "step1_raw_recovery", raw, "Select Disk");
 
+    // Step 2 on Disk0: the disk view with its chart, then partition 2.
+    theJob.sourceName = "Disk0";
+    theJob.diskNumber = 0;
     theJob.windowTitle = "Vornix for Windows - Quick Scan";
+    {
+        PartitionInfo step2;
+        Shoot(folder, "step2_disk_view", step2);
+        QTreeWidgetItem* partition = step2.Tree()->topLevelItem(0)->child(1);
+        if (partition) {
+            step2.show();
+            QTest::qWait(100);
+            QTest::mouseClick(step2.Tree()->viewport(), Qt::LeftButton, {},
+                              step2.Tree()->visualItemRect(partition).center());
+            Shoot(folder, "step2_partition_view", step2);
+            Step2Choice choice;
+            for (const PanelRow& row : step2.View().rows) choice.values.push_back(row.value);
+            Step2Next(choice);  // what Next does
+        }
+    }
+    // Step 3 during the NTFS quick scan, held after a few records.
+    {
+        MemoryDevice device;
+        std::string disk = platform::ListDisks().empty() ? "" : platform::ListDisks()[0];
+        std::ifstream image(disk, std::ios::binary);
+        device.media[disk] = std::vector<uint8_t>((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
+        std::atomic<int> reads{0};
+        std::atomic<bool> release{false};
+        device.beforeRead = [&] {
+            if (++reads > 40)
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+        SearchProgress step3;
+        step3.show();
+        QTest::qWait(1300);
+        Shoot(folder, "step3_scanning", step3);
+        release = true;
+        step3.Progress().Cancel();
+    }
     QString caption = QString::fromStdString(theJob.windowTitle);
     MessagesInfo message(caption, "Saving completed successfully.", true);
     Shoot(folder, "message", message);
