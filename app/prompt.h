@@ -5,6 +5,9 @@
 // user has answered on the user-interface thread.
 #include "app/recovery_job.h"
 
+enum class ReplaceChoice : int { Yes = 0, No = 1, YesToAll = 2, NoToAll = 3, Rename = 4, RenameAll = 5 };
+enum class WriteErrorChoice : int { Abort, Skip, SkipAll };
+
 #include <string>
 
 class Prompt {
@@ -17,6 +20,10 @@ public:
     virtual bool AskQuestion(const std::string& text) = 0;
     // The "Bad Sectors Encountered" prompt.
     virtual BadSectorAction AskBadSectors() = 0;
+    // The Replace dialog for a file that exists at the destination.
+    virtual ReplaceChoice AskReplace() { return ReplaceChoice::No; }
+    // "Error Writing Destination" for a file that cannot be created.
+    virtual WriteErrorChoice AskWriteError() { return WriteErrorChoice::Skip; }
     // A system-modal error box under the program's message caption, shown
     // just before the program ends (memory exhaustion).
     virtual void ShowSystemError(const std::string& text) { ShowMessage(text, false); }

@@ -54,3 +54,39 @@ BadSectorAction CliPrompt::AskBadSectors() {
 }
 
 void CliPrompt::ShowTextFile(const std::string& path) { std::cerr << path << '\n'; }
+
+bool CliPrompt::SetClashPolicy(const std::string& policy) {
+    m_askClash = policy == "ask";
+    if (policy == "yes") m_clash = ReplaceChoice::YesToAll;
+    else if (policy == "no") m_clash = ReplaceChoice::NoToAll;
+    else if (policy == "rename") m_clash = ReplaceChoice::RenameAll;
+    else return m_askClash;
+    return true;
+}
+
+ReplaceChoice CliPrompt::AskReplace() {
+    if (!m_askClash) return m_clash;
+    if (!Interactive()) return ReplaceChoice::NoToAll;
+    for (;;) {
+        std::cerr << "The File Already Exists. Do you want to replace the existing file.\n"
+                     "[y]es, [n]o, yes to [a]ll, n[o] to all, [r]ename, r[e]name all? " << std::flush;
+        std::string answer;
+        if (!std::getline(std::cin, answer)) return ReplaceChoice::NoToAll;
+        static const std::pair<const char*, ReplaceChoice> kAnswers[] = {
+            {"y", ReplaceChoice::Yes}, {"n", ReplaceChoice::No}, {"a", ReplaceChoice::YesToAll},
+            {"o", ReplaceChoice::NoToAll}, {"r", ReplaceChoice::Rename}, {"e", ReplaceChoice::RenameAll}};
+        for (const auto& [key, choice] : kAnswers)
+            if (answer == key) return choice;
+    }
+}
+
+WriteErrorChoice CliPrompt::AskWriteError() {
+    std::cerr << "Error copying current file : There may be bad sectors or error in file system or not enough space "
+                 "in destination.\n";
+    if (!Interactive()) return WriteErrorChoice::Skip;
+    std::cerr << "[a]bort, [s]kip, skip a[l]l? " << std::flush;
+    std::string answer;
+    std::getline(std::cin, answer);
+    if (answer == "a") return WriteErrorChoice::Abort;
+    return answer == "l" ? WriteErrorChoice::SkipAll : WriteErrorChoice::Skip;
+}

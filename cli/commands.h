@@ -12,3 +12,4 @@ int RunDump(const Arguments& args, CliPrompt& prompt);
 int RunList(const Arguments& args);
 int RunPartitions(const Arguments& args);
 int RunScanCommand(const Arguments& args, CliPrompt& prompt);
+int RunRecover(const Arguments& args, CliPrompt& prompt);

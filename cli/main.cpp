@@ -19,6 +19,10 @@ const char kUsage[] =
     "  scan SOURCE (--partition N | --range FIRST END --fs FAT12|FAT16|FAT32|NTFS) [--json]\n"
     "                                       quick scan of a volume; prints what was found\n"
     "                                       (END: the first sector after the volume)\n"
+    "  recover SOURCE (--partition N | --range FIRST END --fs NAME) --dest DIR\n"
+    "          [--path GLOB]... [--deleted include|exclude|only] [--ext EXT]...\n"
+    "          [--fat-mode auto|fat1|fat2|contiguous] [--on-clash ask|yes|no|rename]\n"
+    "                                       scan, then save the items whose path matches\n"
     "\n"
     "SOURCE is a raw image file or a block device, read as a whole disk, or a\n"
     "folder holding an image set (Image0.img, or image0.img, image1.img ...).\n"
@@ -51,6 +55,7 @@ int main(int argc, char** argv) {
     if (args[0] == "dump") return RunDump(rest, prompt);
     if (args[0] == "list") return RunList(rest);
     if (args[0] == "partitions") return RunPartitions(rest);
+    if (args[0] == "recover") return RunRecover(rest, prompt);
     if (args[0] == "scan") return RunScanCommand(rest, prompt);
     std::cerr << "vornix-cli: unknown command '" << args[0] << "' (see vornix-cli --help)\n";
     return 2;

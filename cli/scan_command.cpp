@@ -5,6 +5,7 @@
 #include "app/recovery_job.h"
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
+#include "cli/scan_source.h"
 #include "cli/found_output.h"
 #include "cli/source_option.h"
 #include "fat/fat_volume.h"
@@ -22,14 +23,6 @@
 
 namespace {
 
-struct ScanOptions {
-    std::string source;
-    int partition = 0;
-    uint64_t first = 0, end = 0;
-    std::string fileSystem;
-    bool json = false;
-};
-
 bool ParseUnsigned(const std::string& text, uint64_t& value) {
     if (text.empty() || text[0] == '-') return false;
     try {
@@ -41,7 +34,10 @@ bool ParseUnsigned(const std::string& text, uint64_t& value) {
     }
 }
 
-bool ParseOptions(const Arguments& args, CliPrompt& prompt, ScanOptions& options) {
+}  // namespace
+
+bool ParseScanOptions(const Arguments& args, CliPrompt& prompt, ScanOptions& options, const char* usage,
+                      const ExtraArgument& extra) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         size_t left = args.size() - i - 1;
@@ -61,19 +57,20 @@ bool ParseOptions(const Arguments& args, CliPrompt& prompt, ScanOptions& options
             ++i;
         } else if (options.source.empty() && !arg.empty() && arg[0] != '-') {
             options.source = arg;
-        } else {
-            std::cerr << "vornix-cli scan: unexpected or invalid argument '" << arg << "'\n";
+        } else if (!extra || !extra(args, i)) {
+            std::cerr << "vornix-cli: unexpected or invalid argument '" << arg << "'\n";
             return false;
         }
     }
     bool byRange = !options.fileSystem.empty();
     if (options.source.empty() || byRange == (options.partition != 0)) {
-        std::cerr << "usage: vornix-cli scan SOURCE (--partition N | --range FIRST END --fs FAT12|FAT16|FAT32|NTFS) "
-                     "[--json]\n";
+        std::cerr << "usage: " << usage << "\n";
         return false;
     }
     return true;
 }
+
+namespace {
 
 // A partition of the table, through Step 2's Next.
 bool ChoosePartition(const ScanOptions& options) {
@@ -147,17 +144,22 @@ bool RunScan() {
 
 }  // namespace
 
-int RunScanCommand(const Arguments& args, CliPrompt& prompt) {
-    ScanOptions options;
-    if (!ParseOptions(args, prompt, options)) return 2;
+bool ScanSource(const ScanOptions& options) {
     std::string error;
     if (!OpenSource(options.source, error)) {
         std::cerr << "vornix-cli: " << error << '\n';
-        return 1;
+        return false;
     }
     theJob.sourceName = "Disk0";
-    if (!(options.partition ? ChoosePartition(options) : ChooseRange(options))) return 1;
-    if (!RunScan()) return 1;
+    if (!(options.partition ? ChoosePartition(options) : ChooseRange(options))) return false;
+    return RunScan();
+}
+
+int RunScanCommand(const Arguments& args, CliPrompt& prompt) {
+    ScanOptions options;
+    const char* usage = "vornix-cli scan SOURCE (--partition N | --range FIRST END --fs FAT12|FAT16|FAT32|NTFS) [--json]";
+    if (!ParseScanOptions(args, prompt, options, usage, {})) return 2;
+    if (!ScanSource(options)) return 1;
     bool ntfs = theJob.fileSystemName == "NTFS";
     if (options.json) PrintFoundJson(theStore, ntfs, std::cout);
     else PrintFoundTree(theStore, ntfs, std::cout);
