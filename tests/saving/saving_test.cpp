@@ -156,7 +156,7 @@ TEST_F(ClusterChainTest, NamesThatTryToEscapeStayInTheDestination) {
     FoundTimes times{};
     theStore.AddFolder("", u"..", 'n', 0, 9, 0, times, 0);
     theStore.AddFile("", u"../../evil.txt", 'n', 10, 0, 9, 3, 0, times);
-    theStore.AddFile("", u"..", 'n', 10, 0, 0, 4, 0, times);
+    theStore.AddFile("", u".", 'n', 10, 0, 0, 4, 0, times);
     theJob.workerGeometry = {1, 1, 0, 0, 0, 0, 1, 2, "FAT16"};
     theSavingRun.Reset();
     theSavingRun.destination = destination;
@@ -165,7 +165,7 @@ TEST_F(ClusterChainTest, NamesThatTryToEscapeStayInTheDestination) {
     FolderTree tree(theStore, 0, 0);
     SaveSelection(tree, "FAT16");
     EXPECT_TRUE(std::ifstream(destination + "/_../.._.._evil.txt").good());
-    EXPECT_TRUE(std::ifstream(destination + "/_..").good());
+    EXPECT_TRUE(std::ifstream(destination + "/_.").good());
     EXPECT_FALSE(std::ifstream(folder / "evil.txt").good());
     EXPECT_EQ(theSavingRun.filesSaved, 2);
     theStore.ClearFoundItems();
