@@ -4,6 +4,7 @@
 #include "app/messages_info_dialog.h"
 #include "app/question_message_dialog.h"
 #include "app/report_viewer_dialog.h"
+#include "saving/replace_dialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,6 +47,22 @@ BadSectorAction DialogPrompt::AskBadSectors() {
         BadSectorsDialog box(Owner());
         box.exec();
         return box.Answer();
+    });
+}
+
+ReplaceChoice DialogPrompt::AskReplace() {
+    return OnUiThread([] {
+        Replace1 box(Owner());
+        box.exec();
+        return box.Choice();
+    });
+}
+
+WriteErrorChoice DialogPrompt::AskWriteError() {
+    return OnUiThread([] {
+        FileCreation box(Owner());
+        box.exec();
+        return box.Choice();
     });
 }
 

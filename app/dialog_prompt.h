@@ -10,5 +10,7 @@ public:
     bool AskQuestion(const std::string& text) override;
     BadSectorAction AskBadSectors() override;
     void ShowSystemError(const std::string& text) override;
+    ReplaceChoice AskReplace() override;
+    WriteErrorChoice AskWriteError() override;
     void ShowTextFile(const std::string& path) override;
 };

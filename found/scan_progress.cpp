@@ -28,6 +28,15 @@ void ScanProgress::Cancel() {
     m_wake.notify_all();
 }
 
+void ScanProgress::Rearm() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_cancelled = false;
+        m_paused = false;
+    }
+    m_wake.notify_all();
+}
+
 ScanProgress::Values ScanProgress::Snapshot() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_values;

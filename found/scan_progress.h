@@ -30,6 +30,8 @@ public:
     void SetPaused(bool paused);
     void Cancel();
     bool Cancelled() const { return m_cancelled.load(); }
+    // Neither paused nor cancelled, for a new run.
+    void Rearm();
 
     // ---- what the display shows ----
     std::atomic<int> progressValue{0};          // 0..100

@@ -2,6 +2,7 @@
 
 #include "app/prompt.h"
 #include "app/recovery_job.h"
+#include "found/file_display_dialog.h"
 #include "widgets/picture_button.h"
 #include "wizard/menu_bar.h"
 
@@ -113,6 +114,10 @@ SearchProgress::SearchProgress(QWidget* parent, std::function<int64_t()> nowMs)
     connect(m_elapsedTimer, &QTimer::timeout, this, &SearchProgress::OnElapsedTimer);
     connect(m_marqueeTimer, &QTimer::timeout, this, &SearchProgress::OnMarqueeTimer);
     connect(m_pollTimer, &QTimer::timeout, this, &SearchProgress::Refresh);
+    runStep4 = [this] {
+        FileDisplay step(this);
+        step.exec();
+    };
     m_progress.repaint = [this] { QMetaObject::invokeMethod(this, [this] { CheckTransitions(); }, Qt::QueuedConnection); };
     StartWorker();
 }
@@ -225,8 +230,8 @@ void SearchProgress::CheckTransitions() {
     m_pollTimer->stop();
     OnElapsedTimer();
     WriteStep3Summary(m_clock.Text(), theStore);
-    // Step 4 opens here once it exists; the worker ends with it.
     hide();
+    runStep4();
     m_runner.Cancel();
     m_progress.stopRequested = false;
     m_progress.finishedToStep4 = false;

@@ -32,6 +32,8 @@ public:
     void OnMarqueeTimer();
     // Looks at the worker's flags: the transitions to Step 4.
     void CheckTransitions();
+    // Runs Step 4 modally (tests replace it).
+    std::function<void()> runStep4;
 
 protected:
     void OnNext() override {}

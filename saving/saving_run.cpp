@@ -114,7 +114,7 @@ void SavingRun::Reset() {
     pausedSeconds = 0;
     elapsedBase = static_cast<int64_t>(std::time(nullptr));
     SetShown(Texts());
-    control.SetPaused(false);
+    control.Rearm();
 }
 
 std::string SavingSizeText(uint64_t bytes) {

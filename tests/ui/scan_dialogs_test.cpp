@@ -155,6 +155,7 @@ private slots:
     void stepThreeRunsTheQuickScanAndWritesItsSummary() {
         ChoosePartition(1);
         SearchProgress step;
+        step.runStep4 = [] {};
         QCOMPARE(step.Choice().kind, WorkerKind::FatQuick);
         step.show();
         QVERIFY(QTest::qWaitFor([&] { return step.result() == QDialog::Accepted; }, 10000));
@@ -176,6 +177,7 @@ private slots:
             if (++reads > 20) gate.Wait();  // hold the worker in the middle of the MFT
         };
         SearchProgress step;
+        step.runStep4 = [] {};
         QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
         prompt->answers = {true};
         prompt->beforeAnswer = [&] { gate.Open(); };
@@ -195,6 +197,7 @@ private slots:
             if (++reads > 20) gate.Wait();
         };
         SearchProgress step;
+        step.runStep4 = [] {};
         QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
         theJob.logLoaded = 1;
         prompt->answers = {false};
