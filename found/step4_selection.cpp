@@ -73,6 +73,13 @@ void TickFolder(FolderTree& tree, size_t node, bool tick) {
         for (size_t i = 0; i < theStore.Files().size(); ++i) theStore.File(i).selected = mark;
         return;
     }
+    // The boxes of the folders above a ticked folder are ticked too (only the
+    // boxes), as for a ticked file: the saving walk must reach it.
+    if (tick)
+        for (size_t at = tree.Node(node).parent;; at = tree.Node(at).parent) {
+            tree.Node(at).ticked = true;
+            if (at == 0) break;
+        }
     std::vector<size_t> pending{node};
     while (!pending.empty()) {
         size_t at = pending.back();

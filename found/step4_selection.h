@@ -21,8 +21,9 @@ struct ListRow {
 // The rows of the folder shown by `node`: its folders, then its files.
 std::vector<ListRow> ListRowsOf(const FolderTree& tree, size_t node, bool ntfs);
 
-// Ticking a tree folder ticks its subtree and selects their files; unticking
-// does the same with 'n'. The root acts on every folder and file at once.
+// Ticking a tree folder ticks its subtree and selects their files, and ticks
+// the boxes of the folders above it; unticking unticks the subtree and its
+// files. The root acts on every folder and file at once.
 void TickFolder(FolderTree& tree, size_t node, bool tick);
 // A folder row unticked in the list: the folder as above, then its parents
 // that hold nothing ticked any more.

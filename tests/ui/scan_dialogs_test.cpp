@@ -4,7 +4,9 @@
 #include "app/recovery_job.h"
 #include "app/startup.h"
 #include "found/found_item_store.h"
+#include "found/file_display_dialog.h"
 #include "found/search_progress_dialog.h"
+#include "saving/saving_dialogs.h"
 #include "partitions/partition_info_dialog.h"
 #include "platform/device_paths.h"
 #include "sectors/device_enumeration.h"
@@ -17,6 +19,9 @@
 #include "widgets/pie_chart.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -211,6 +216,48 @@ private slots:
         QCOMPARE(theStore.folderCount.load(), 0);
         QVERIFY(theStore.Files().empty());
         QCOMPARE(theJob.logLoaded, 0);
+    }
+
+    void stepFourTicksAFolderAndSavesIt() {
+        ChoosePartition(1);
+        std::string destination = settings->folder / "saved";
+        bool shown = false;
+        SearchProgress step3;
+        step3.runStep4 = [&] {
+            FileDisplay step4;
+            shown = true;
+            QTreeWidgetItem* root = step4.Tree()->topLevelItem(0);
+            QCOMPARE(root->text(0), QString("Root"));
+            QTreeWidgetItem* documents = nullptr;
+            for (int i = 0; i < root->childCount(); ++i)
+                if (root->child(i)->text(0) == "Documents") documents = root->child(i);
+            QVERIFY(documents);
+            step4.Tree()->setCurrentItem(documents);
+            // The deleted draft is listed in red.
+            bool red = false;
+            for (int i = 0; i < step4.List()->topLevelItemCount(); ++i) {
+                QTreeWidgetItem* row = step4.List()->topLevelItem(i);
+                if (row->text(1) == "Deleted File") red = row->foreground(0).color() == QColor(255, 0, 0);
+            }
+            QVERIFY(red);
+            documents->setCheckState(0, Qt::Checked);
+            QCOMPARE(step4.List()->topLevelItem(0)->checkState(0), Qt::Checked);
+            SavingPath saving(step4.Folders(), &step4);
+            saving.PathEdit()->setText(QString::fromStdString(destination));
+            saving.OnOk();
+        };
+        QVERIFY(QTest::qWaitFor([&] { return step3.result() == QDialog::Accepted; }, 20000));
+        QVERIFY(shown);
+        QVERIFY(std::ifstream(destination + "/Documents/Thesis final.doc").good());
+        QVERIFY(std::ifstream(destination + "/Documents/Letter to the bank.txt").good());
+        QVERIFY(!std::ifstream(destination + "/NOTES.TXT").good());
+        QVERIFY(std::find(prompt->messages.begin(), prompt->messages.end(), "Saving completed successfully.") !=
+                prompt->messages.end());
+        std::ifstream in(settings->folder / "data/Recovery Log.txt", std::ios::binary);
+        std::string history((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        QVERIFY(history.find("\r\n-----------------------Start--------------------------\r\n") != std::string::npos);
+        QVERIFY(history.find("\r\nSaving Report :\r\n--------------\r\nTime Elapsed : ") != std::string::npos);
+        QVERIFY(history.find("\r\nSaving completed successfully.") != std::string::npos);
     }
 
     void pauseHoldsTheTimersAndStop() {
