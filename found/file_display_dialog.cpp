@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "saving/file_extraction.h"
 #include "saving/saving_dialogs.h"
+#include "saving/settings_dialog.h"
 #include "widgets/picture_button.h"
 #include "widgets/pictures.h"
 #include "wizard/menu_bar.h"
@@ -110,6 +111,8 @@ FileDisplay::FileDisplay(QWidget* parent) : StepDialog("\\step4.bmp", {"SaveLog"
     Content()->addWidget(save, 0, Qt::AlignRight);
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(f2, &QShortcut::activated, this, &FileDisplay::Rename);
+    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(f6, &QShortcut::activated, this, [this] { OpenSavingOptions(this); });
     auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(f5, &QShortcut::activated, this, [this] { startSaving(); });
 
@@ -278,6 +281,7 @@ void FileDisplay::OnCommand(int command) {
     switch (command) {
         case kCmdRecoverSelected: startSaving(); break;
         case kCmdRename: Rename(); break;
+        case kCmdSavingFilter: OpenSavingOptions(this); break;
         case kCmdExit:
             if (AskQuestion("Are you sure you want to exit")) {
                 ClearOnLeaving();

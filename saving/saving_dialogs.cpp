@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/free_space.h"
 #include "saving/saving_run.h"
+#include "saving/settings_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -60,7 +61,8 @@ SavingPath::SavingPath(FolderTree& tree, QWidget* parent) : QDialog(parent), m_t
     QPushButton* ok = Button(tr("&OK"), this);
     QPushButton* cancel = Button(tr("&Cancel"), this);
     QPushButton* settings = Button(tr("&Settings..."), this);
-    settings->setEnabled(false);  // the saving options dialog comes with its own step
+    settings->setEnabled(theJob.jobMode != kJobRawChosen);
+    connect(settings, &QPushButton::clicked, this, [this] { OpenSavingOptions(this); });
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &SavingPath::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -98,3 +98,8 @@ std::string CheckNewExtension(const std::u16string& text, const SavingOptions& o
         return "This extension already exist. Enter different extension.";
     return {};
 }
+
+DateRange RangeFromSelections(const std::array<int, 6>& s) {
+    if (s == std::array<int, 6>{30, 11, 60, 0, 0, 0}) return DateRange{};
+    return DateRange{s[0] + 1, s[1] + 1, s[2] + 1970, s[3] + 1, s[4] + 1, s[5] + 1970};
+}

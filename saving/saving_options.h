@@ -20,7 +20,14 @@ struct SavingOptions {
     FatSavingMode fatMode = FatSavingMode::Auto;
     std::vector<std::u16string> extensions;      // at most 100, each at most 4 characters
     std::array<DateRange, 3> ranges{};           // modified, created, accessed
+    // The dialog's six list selections of each range: day, month and year
+    // indexes of Earlier (31 12 2030) and After (01 01 1970).
+    std::array<std::array<int, 6>, 3> selections{{{30, 11, 60, 0, 0, 0}, {30, 11, 60, 0, 0, 0}, {30, 11, 60, 0, 0, 0}}};
 };
+
+// The range the six selections give: off (all 0) at the defaults, else the
+// days, months and years they name.
+DateRange RangeFromSelections(const std::array<int, 6>& selections);
 
 extern SavingOptions theSavingOptions;
 
