@@ -14,6 +14,7 @@
 #include "widgets/pictures.h"
 #include "wizard/menu_bar.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -55,6 +56,8 @@ FileDisplay::FileDisplay(QWidget* parent) : StepDialog("\\step4.bmp", {"SaveLog"
     theJob.activeStep = 3;
     NextButton()->hide();
     MenuBar()->Gray({kCmdLoadLog});
+    MenuBar()->Item(kCmdLargeIcons)->setChecked(false);
+    MenuBar()->Item(kCmdSmallIcons)->setChecked(false);
     if (theJob.exhaustiveScan || theJob.lostFsSearch) MenuBar()->Gray({kCmdExhaustiveScan});
 
     m_tree = new QTreeWidget(this);
@@ -282,6 +285,22 @@ void FileDisplay::OnCommand(int command) {
         case kCmdRecoverSelected: startSaving(); break;
         case kCmdRename: Rename(); break;
         case kCmdSavingFilter: OpenSavingOptions(this); break;
+        case kCmdExhaustiveScan:
+            if (AskQuestion("Switching to Exhaustive Scan for Lost files & folders. This will take long time.\n"
+                            "Are you sure you want to start this process")) {
+                ClearOnLeaving();
+                theJob.exhaustiveScan = 1;
+                m_exhaustive = true;
+                accept();
+            }
+            break;
+        case kCmdLargeIcons:
+        case kCmdDetails:
+        case kCmdSmallIcons:
+            for (int view : {kCmdLargeIcons, kCmdDetails, kCmdSmallIcons}) MenuBar()->Item(view)->setChecked(view == command);
+            m_list->setIconSize(command == kCmdLargeIcons ? QSize(32, 32) : QSize(16, 16));
+            m_list->setHeaderHidden(command != kCmdDetails);
+            break;
         case kCmdExit:
             if (AskQuestion("Are you sure you want to exit")) {
                 ClearOnLeaving();

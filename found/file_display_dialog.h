@@ -25,6 +25,8 @@ public:
     void ShowFolder(size_t node);
     // Save: the destination dialog of the saving run (tests replace it).
     std::function<void()> startSaving;
+    // The user chose the Exhaustive Scan: Step 3 runs again in that mode.
+    bool ExhaustiveRequested() const { return m_exhaustive; }
 
 protected:
     void OnNext() override {}
@@ -51,4 +53,5 @@ private:
     QLabel* m_current = nullptr;
     size_t m_shown = 0;
     bool m_updating = false;
+    bool m_exhaustive = false;
 };

@@ -117,6 +117,7 @@ SearchProgress::SearchProgress(QWidget* parent, std::function<int64_t()> nowMs)
     runStep4 = [this] {
         FileDisplay step(this);
         step.exec();
+        return step.ExhaustiveRequested();
     };
     m_progress.repaint = [this] { QMetaObject::invokeMethod(this, [this] { CheckTransitions(); }, Qt::QueuedConnection); };
     StartWorker();
@@ -231,7 +232,7 @@ void SearchProgress::CheckTransitions() {
     OnElapsedTimer();
     WriteStep3Summary(m_clock.Text(), theStore);
     hide();
-    runStep4();
+    m_rerun = runStep4();
     m_runner.Cancel();
     m_progress.stopRequested = false;
     m_progress.finishedToStep4 = false;

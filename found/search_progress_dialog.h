@@ -32,8 +32,10 @@ public:
     void OnMarqueeTimer();
     // Looks at the worker's flags: the transitions to Step 4.
     void CheckTransitions();
-    // Runs Step 4 modally (tests replace it).
-    std::function<void()> runStep4;
+    // Runs Step 4 modally (tests replace it); true when Step 4 asked for
+    // the exhaustive scan of the same range.
+    std::function<bool()> runStep4;
+    bool RerunRequested() const { return m_rerun; }
 
 protected:
     void OnNext() override {}
@@ -70,5 +72,6 @@ private:
     QPushButton* m_stop = nullptr;
     bool m_paused = false;
     bool m_closing = false;
+    bool m_rerun = false;
     int m_marquee = 0;
 };

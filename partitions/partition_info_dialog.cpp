@@ -89,8 +89,11 @@ PartitionInfo::PartitionInfo(QWidget* parent)
     SetInstruction(theJob.jobMode == kJobRaw ? kRawText : theJob.jobMode == kJobImaging ? kImagingText : kScanText);
 
     runScan = [this] {
-        SearchProgress step(this);
-        step.exec();
+        for (bool again = true; again;) {
+            SearchProgress step(this);
+            step.exec();
+            again = step.RerunRequested();
+        }
     };
     FillTree();
 }

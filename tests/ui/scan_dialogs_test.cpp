@@ -160,7 +160,7 @@ private slots:
     void stepThreeRunsTheQuickScanAndWritesItsSummary() {
         ChoosePartition(1);
         SearchProgress step;
-        step.runStep4 = [] {};
+        step.runStep4 = [] { return false; };
         QCOMPARE(step.Choice().kind, WorkerKind::FatQuick);
         step.show();
         QVERIFY(QTest::qWaitFor([&] { return step.result() == QDialog::Accepted; }, 10000));
@@ -182,7 +182,7 @@ private slots:
             if (++reads > 20) gate.Wait();  // hold the worker in the middle of the MFT
         };
         SearchProgress step;
-        step.runStep4 = [] {};
+        step.runStep4 = [] { return false; };
         QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
         prompt->answers = {true};
         prompt->beforeAnswer = [&] { gate.Open(); };
@@ -202,7 +202,7 @@ private slots:
             if (++reads > 20) gate.Wait();
         };
         SearchProgress step;
-        step.runStep4 = [] {};
+        step.runStep4 = [] { return false; };
         QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
         theJob.logLoaded = 1;
         prompt->answers = {false};
@@ -223,7 +223,7 @@ private slots:
         std::string destination = settings->folder / "saved";
         bool shown = false;
         SearchProgress step3;
-        step3.runStep4 = [&] {
+        auto inStep4 = [&] {
             FileDisplay step4;
             shown = true;
             QTreeWidgetItem* root = step4.Tree()->topLevelItem(0);
@@ -245,6 +245,10 @@ private slots:
             SavingPath saving(step4.Folders(), &step4);
             saving.PathEdit()->setText(QString::fromStdString(destination));
             saving.OnOk();
+        };
+        step3.runStep4 = [&] {
+            inStep4();
+            return false;
         };
         QVERIFY(QTest::qWaitFor([&] { return step3.result() == QDialog::Accepted; }, 20000));
         QVERIFY(shown);
