@@ -70,6 +70,8 @@ FileDisplay::FileDisplay(QWidget* parent) : StepDialog("\\step4.bmp", {"SaveLog"
     m_list->setHeaderLabels({tr("Name"), tr("Type"), tr("Size"), tr("Modified Date"), tr("Created Date"),
                              tr("Accessed Date"), tr("ID")});
     m_list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_list->setColumnWidth(kName, 220);
+    for (int c : {kModified, kCreated}) m_list->setColumnWidth(c, 130);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -11,7 +11,11 @@
 #include "app/startup.h"
 #include "platform/device_paths.h"
 #include "widgets/folder_tree_ctrl.h"
+#include "fat/fat_quick_scan.h"
+#include "found/file_display_dialog.h"
 #include "found/search_progress_dialog.h"
+#include "saving/saving_dialogs.h"
+#include "saving/saving_run.h"
 #include "partitions/partition_info_dialog.h"
 #include "support/memory_device.h"
 #include "widgets/picture_button.h"
@@ -105,6 +109,56 @@ int main(int argc, char** argv) {
         release = true;
         step3.Progress().Cancel();
     }
+    // Step 4 after the quick scan of the FAT32 partition, showing Documents
+    // with its deleted draft; then the saving progress, held mid-run.
+    {
+        theStore.ClearFoundItems();
+        PartitionInfo step2;
+        QTreeWidgetItem* partition = step2.Tree()->topLevelItem(0)->child(0);
+        Step2Choice choice;
+        for (const PanelRow& row : PartitionView(partition->text(0).toStdString(),
+                                                 theDiskPartitions[0].entries[0]).rows)
+            choice.values.push_back(row.value);
+        Step2Next(choice);
+        theJob.workerGeometry = theJob.jobGeometry;
+        theJob.workerGeometry.fileSystemName = theJob.fileSystemName;
+        ScanProgress progress;
+        RunFatQuickScan(theStore, progress);
+        FileDisplay step4;
+        step4.show();
+        QTest::qWait(100);
+        QTreeWidgetItem* root = step4.Tree()->topLevelItem(0);
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == "Documents") {
+                step4.Tree()->setCurrentItem(root->child(i));
+                root->child(i)->setCheckState(0, Qt::Checked);
+            }
+        Shoot(folder, "step4_browser", step4);
+
+        MemoryDevice device;
+        std::string disk = platform::ListDisks()[0];
+        std::ifstream image(disk, std::ios::binary);
+        device.media[disk] = std::vector<uint8_t>((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
+        std::atomic<int> reads{0};
+        std::atomic<bool> release{false};
+        device.beforeRead = [&] {
+            if (++reads > 120)
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+        theSavingRun.Reset();
+        theSavingRun.destination = QDir(folder).filePath("saved").toStdString();
+        std::atomic<bool> stop{false};
+        CountSelection(step4.Folders(), theJob.fileSystemName, stop);
+        {
+            SavingDlg saving(step4.Folders());
+            saving.show();
+            QTest::qWait(1200);
+            Shoot(folder, "saving_progress", saving);
+            release = true;
+            QTest::qWait(300);
+        }
+    }
+
     QString caption = QString::fromStdString(theJob.windowTitle);
     MessagesInfo message(caption, "Saving completed successfully.", true);
     Shoot(folder, "message", message);
