@@ -2,6 +2,7 @@
 // Prints sectors read through the sector source as hex and text.
 #include "app/recovery_job.h"
 #include "cli/cli_prompt.h"
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/source_option.h"
 #include "sectors/sector_source.h"
@@ -13,17 +14,6 @@
 namespace {
 
 constexpr uint32_t kChunkSectors = 2048;
-
-bool ParseNumber(const std::string& text, uint64_t& value) {
-    if (text.empty() || text[0] == '-') return false;
-    try {
-        size_t used = 0;
-        value = std::stoull(text, &used, 0);
-        return used == text.size();
-    } catch (...) {
-        return false;
-    }
-}
 
 void PrintSector(uint64_t sector, const uint8_t* data) {
     std::printf("Sector %llu (byte offset 0x%llX)\n", static_cast<unsigned long long>(sector),
@@ -49,10 +39,10 @@ int RunDump(const Arguments& args, CliPrompt& prompt) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool hasValue = i + 1 < args.size();
-        if (arg == "--sector" && hasValue && ParseNumber(args[i + 1], sector)) {
+        if (arg == "--sector" && hasValue && ParseUnsigned(args[i + 1], sector)) {
             haveSector = true;
             ++i;
-        } else if (arg == "--count" && hasValue && ParseNumber(args[i + 1], count) && count > 0 &&
+        } else if (arg == "--count" && hasValue && ParseUnsigned(args[i + 1], count) && count > 0 &&
                    count <= 0xFFFFFFFFu) {
             ++i;
         } else if (arg == "--bad-sectors" && hasValue && prompt.SetBadSectorPolicy(args[i + 1])) {

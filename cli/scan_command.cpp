@@ -4,6 +4,7 @@
 // prints what was found as Step 4 shows it.
 #include "app/recovery_job.h"
 #include "cli/cli_prompt.h"
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/scan_source.h"
 #include "cli/found_output.h"
@@ -22,17 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool ParseUnsigned(const std::string& text, uint64_t& value) {
-    if (text.empty() || text[0] == '-') return false;
-    try {
-        size_t used = 0;
-        value = std::stoull(text, &used, 0);
-        return used == text.size();
-    } catch (...) {
-        return false;
-    }
-}
 
 }  // namespace
 

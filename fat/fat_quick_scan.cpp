@@ -1,6 +1,5 @@
 #include "fat/fat_quick_scan.h"
 
-#include "app/prompt.h"
 #include "app/recovery_job.h"
 #include "fat/directory_entry.h"
 #include "fat/fat_volume.h"
@@ -117,11 +116,5 @@ ScanEnd RunFatQuickScan(FoundItemStore& store, ScanProgress& progress) {
         }
     }
 
-    if (store.folderCount > 0 || store.fileCount > 0) {
-        progress.stopRequested = true;
-        progress.Repaint();
-        return ScanEnd::Found;
-    }
-    ShowMessage("Switching to Exhaustive Scan for Lost files & folders. This will take long time.");
-    return ScanEnd::NothingFound;
+    return EndQuickScan(store.folderCount + store.fileCount, progress);
 }

@@ -5,10 +5,4 @@
 #include "found/found_item_store.h"
 #include "found/scan_progress.h"
 
-enum class ScanEnd {
-    Found,          // something was found: stop requested is set, Step 4 follows
-    NothingFound,   // the exhaustive scan of the file system takes over
-    Cancelled,      // the worker was told to leave
-};
-
 ScanEnd RunFatQuickScan(FoundItemStore& store, ScanProgress& progress);

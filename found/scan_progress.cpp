@@ -1,5 +1,6 @@
 #include "found/scan_progress.h"
 
+#include "app/prompt.h"
 #include "app/recovery_job.h"
 
 #include <cstdio>
@@ -100,4 +101,14 @@ void UpdateScanProgress(ScanProgress& progress, uint64_t value, int32_t folders,
     if (newName) progress.lastName = name;
     progress.Publish(&sectorText, newFolders ? &folderText : nullptr, newFiles ? &fileText : nullptr,
                      newName ? &name : nullptr);
+}
+
+ScanEnd EndQuickScan(int32_t itemsFound, ScanProgress& progress) {
+    if (itemsFound > 0) {
+        progress.stopRequested = true;
+        progress.Repaint();
+        return ScanEnd::Found;
+    }
+    ShowMessage("Switching to Exhaustive Scan for Lost files & folders. This will take long time.");
+    return ScanEnd::NothingFound;
 }

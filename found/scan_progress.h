@@ -69,6 +69,17 @@ private:
     std::string m_status;
 };
 
+enum class ScanEnd {
+    Found,          // something was found: stop requested is set, Step 4 follows
+    NothingFound,   // the exhaustive scan of the file system takes over
+    Cancelled,      // the worker was told to leave
+};
+
+// How every quick scan ends: with something found, the stop-requested
+// signal and a repaint; with nothing, the message that the exhaustive scan
+// takes over.
+ScanEnd EndQuickScan(int32_t itemsFound, ScanProgress& progress);
+
 // Shows a size: up to 0x40000000 bytes "%.3f MB" of bytes / 2^20, above "%.3f GB".
 std::string FormatScanSize(uint64_t bytes);
 

@@ -1,6 +1,5 @@
 #include "ntfs/ntfs_quick_scan.h"
 
-#include "app/prompt.h"
 #include "fat/fat_volume.h"
 #include "ntfs/ntfs_record.h"
 #include "sectors/byte_view.h"
@@ -109,11 +108,5 @@ ScanEnd RunNtfsQuickScan(FoundItemStore& store, ScanProgress& progress) {
         }
     }
 
-    if (store.folderCount > 0 || store.fileCount > 0) {
-        progress.stopRequested = true;
-        progress.Repaint();
-        return ScanEnd::Found;
-    }
-    ShowMessage("Switching to Exhaustive Scan for Lost files & folders. This will take long time.");
-    return ScanEnd::NothingFound;
+    return EndQuickScan(store.folderCount + store.fileCount, progress);
 }

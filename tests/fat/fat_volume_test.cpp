@@ -5,6 +5,7 @@
 
 #include "app/recovery_job.h"
 #include "platform/device_paths.h"
+#include "support/bytes.h"
 #include "support/memory_device.h"
 #include "support/scripted_prompt.h"
 
@@ -13,15 +14,6 @@
 #include <iconv.h>
 
 namespace {
-
-void Put16(std::vector<uint8_t>& d, size_t at, uint16_t v) {
-    d[at] = v & 0xFF;
-    d[at + 1] = v >> 8;
-}
-void Put32(std::vector<uint8_t>& d, size_t at, uint32_t v) {
-    Put16(d, at, v & 0xFFFF);
-    Put16(d, at + 2, v >> 16);
-}
 
 class FatVolumeTest : public ::testing::Test {
 protected:

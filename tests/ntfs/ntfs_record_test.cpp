@@ -5,6 +5,7 @@
 
 #include "app/recovery_job.h"
 #include "platform/device_paths.h"
+#include "support/bytes.h"
 #include "support/memory_device.h"
 
 #include <cstring>
@@ -15,18 +16,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Put16(Bytes& d, size_t at, uint16_t v) {
-    d[at] = v & 0xFF;
-    d[at + 1] = v >> 8;
-}
-void Put32(Bytes& d, size_t at, uint32_t v) {
-    Put16(d, at, v & 0xFFFF);
-    Put16(d, at + 2, v >> 16);
-}
-void Put64(Bytes& d, size_t at, uint64_t v) {
-    Put32(d, at, static_cast<uint32_t>(v));
-    Put32(d, at + 4, static_cast<uint32_t>(v >> 32));
-}
 
 // Builds a 1024-byte FILE record attribute by attribute.
 class RecordBuilder {

@@ -5,6 +5,7 @@
 #include "partitions/step2_logic.h"
 #include "platform/device_paths.h"
 #include "sectors/geometry_cache.h"
+#include "support/bytes.h"
 #include "support/memory_device.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -15,10 +16,6 @@
 #include <sstream>
 
 namespace {
-
-void Put32(std::vector<uint8_t>& d, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) d[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 class PartitionTableTest : public ::testing::Test {
 protected:
