@@ -17,6 +17,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QProcess>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -43,7 +46,7 @@ public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem& other) const override {
         int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        if (column == kSize || column == kId) return data(column, Qt::UserRole).toULongLong() < other.data(column, Qt::UserRole).toULongLong();
+        if (column == kSize || column == kId || (column >= kModified && column <= kAccessed)) return data(column, Qt::UserRole).toULongLong() < other.data(column, Qt::UserRole).toULongLong();
         if (column == kType) return data(kType, Qt::UserRole).toBool() < other.data(kType, Qt::UserRole).toBool();
         return QTreeWidgetItem::operator<(other);
     }
@@ -178,6 +181,7 @@ void FileDisplay::FillList() {
         row->setText(kModified, Text(r.modified));
         row->setText(kCreated, Text(r.created));
         row->setText(kAccessed, Text(r.accessed));
+        for (int d = 0; d < 3; ++d) row->setData(kModified + d, Qt::UserRole, static_cast<qulonglong>(r.dateKeys[d]));
         row->setText(kId, QString::number(r.id));
         row->setData(kId, Qt::UserRole, static_cast<qulonglong>(r.id));
         row->setData(kName, kRowRole, static_cast<qlonglong>(r.index));
@@ -239,7 +243,14 @@ void FileDisplay::OnListOpened(QTreeWidgetItem* row) {
     if (folder.empty()) return;
     SaveTarget target{folder, SafeFileName(DisplayNameOf(file.shortName, file.longName))};
     int written = Ntfs() ? SaveNtfsFile(target, file, RecordSectorOf(file), false) : SaveFatFile(target, file, false);
-    if (written) platform::ShellOpen(platform::JoinPath(folder, platform::Utf16ToUtf8(target.name)));
+    if (!written) return;
+    std::string path = platform::JoinPath(folder, platform::Utf16ToUtf8(target.name));
+    if (platform::ShellOpen(path)) return;
+    // No program answers for this type: the user names one.
+    bool ok = false;
+    QString program = QInputDialog::getText(this, tr("Open With"), tr("Program to open %1 with:").arg(Text(path)),
+                                            QLineEdit::Normal, QString(), &ok);
+    if (ok && !program.trimmed().isEmpty()) QProcess::startDetached(program.trimmed(), {Text(path)});
 }
 
 void FileDisplay::Rename() {

@@ -8,6 +8,19 @@
 
 namespace {
 
+// The sort keys of a record's dates: NTFS FILETIMEs, FAT date then time.
+template <typename Record>
+void SetDateKeys(const Record& r, bool ntfs, ListRow& row) {
+    const FoundTimes& t = r.times;
+    if (ntfs) {
+        for (int i = 0; i < 3; ++i) row.dateKeys[i] = uint64_t{t[2 * i]} | uint64_t{t[2 * i + 1]} << 32;
+    } else {
+        row.dateKeys[0] = uint64_t{t[0]} << 16 | t[1];
+        row.dateKeys[1] = uint64_t{t[2]} << 16 | t[3];
+        row.dateKeys[2] = uint64_t{t[4]} << 16;
+    }
+}
+
 FoundFolder& FolderOf(FolderTree& tree, size_t node) {
     return theStore.Folder(static_cast<size_t>(tree.Node(node).folder));
 }
@@ -45,6 +58,7 @@ std::vector<ListRow> ListRowsOf(const FolderTree& tree, size_t node, bool ntfs) 
         row.accessed = ListDate(f.times, DateColumn::Accessed, ntfs);
         row.id = child;
         row.ticked = f.selected == 'y';
+        SetDateKeys(f, ntfs, row);
         rows.push_back(row);
     }
     for (uint32_t index : theStore.ChildFiles(tree.FolderId(node))) {
@@ -60,6 +74,7 @@ std::vector<ListRow> ListRowsOf(const FolderTree& tree, size_t node, bool ntfs) 
         row.accessed = ListDate(f.times, DateColumn::Accessed, ntfs);
         row.id = f.serial;
         row.ticked = f.selected == 'y';
+        SetDateKeys(f, ntfs, row);
         rows.push_back(row);
     }
     return rows;

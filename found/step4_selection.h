@@ -13,6 +13,7 @@ struct ListRow {
     std::string type;          // "Folder", "Deleted Folder", "File", "Deleted File"
     uint64_t size = 0;
     std::string modified, created, accessed;
+    uint64_t dateKeys[3] = {};  // sort keys of the three dates (FILETIME, or DOS date and time)
     uint64_t id = 0;           // the folder's tree node, or the file's serial
     bool ticked = false;
     bool deleted = false;

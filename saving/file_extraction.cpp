@@ -168,9 +168,7 @@ bool MakeUniqueName(SaveTarget& target) {
     return false;
 }
 
-bool CreateSavingFolders(const std::string& path) { return platform::CreateFolderPath(path); }
-
-void SetFatFileTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+void SetSavedFileTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
     platform::CalendarTime t;
     t.year = (dosDate >> 9) + 1980;
     t.month = (dosDate >> 5) & 0x0F;
@@ -185,7 +183,7 @@ void SetFatFileTime(const std::string& path, uint16_t dosDate, uint16_t dosTime)
     SetLocalTime(path, t);
 }
 
-void SetNtfsFileTime(const std::string& path, uint64_t fileTime) {
+void SetSavedFileTime(const std::string& path, uint64_t fileTime) {
     SetLocalTime(path, platform::FileTimeToCalendar(fileTime));
 }
 
@@ -254,7 +252,7 @@ int SaveFatFile(const SaveTarget& given, const FoundFile& file, bool interactive
         if (!CopySectors(out, ClusterSector(g, cluster), spc, spc, false, size, done, interactive)) break;
     }
     out.Close();
-    SetFatFileTime(path, static_cast<uint16_t>(file.times[0]), static_cast<uint16_t>(file.times[1]));
+    SetSavedFileTime(path, static_cast<uint16_t>(file.times[0]), static_cast<uint16_t>(file.times[1]));
     if (interactive && done >= size) theSavingRun.currentPercent = 100;
     return 1;
 }
@@ -267,7 +265,7 @@ int SaveNtfsFile(const SaveTarget& given, const FoundFile& file, uint32_t record
     std::string path = PathOf(target);
     auto finish = [&](Destination& out) {
         out.Close();
-        SetNtfsFileTime(path, modified);
+        SetSavedFileTime(path, modified);
         return 1;
     };
     if (file.size == 0) {
@@ -290,18 +288,24 @@ int SaveNtfsFile(const SaveTarget& given, const FoundFile& file, uint32_t record
     }
     RunTable runs = BuildFileRunList(theJob.jobGeometry.cluster0Sector, recordSector, g.sectorsPerCluster);
     if (runs.empty()) return 0;
+    return WriteExtents(path, runs, file.size, modified, interactive);
+}
+
+int WriteExtents(const std::string& path, const RunTable& runs, uint64_t size, uint64_t fileTime, bool interactive) {
     Destination out(path);
     if (!OpenDestination(out, interactive)) return 0;
-    uint32_t spc = std::max<uint32_t>(g.sectorsPerCluster, 1);
+    uint32_t spc = std::max<uint32_t>(theJob.workerGeometry.sectorsPerCluster, 1);
     uint64_t done = 0;
     for (const Run& run : runs) {
         uint32_t whole = run.sectors / spc * spc;
-        for (uint32_t c = 0; c < whole && done < file.size; c += spc)
-            if (!CopySectors(out, run.startSector + c, spc, spc, run.startSector == 0, file.size, done, interactive))
-                return finish(out);
-        if (done >= file.size) break;
+        bool goOn = true;
+        for (uint32_t c = 0; c < whole && done < size && goOn; c += spc)
+            goOn = CopySectors(out, run.startSector + c, spc, spc, run.startSector == 0, size, done, interactive);
+        if (!goOn || done >= size) break;
     }
-    return finish(out);
+    out.Close();
+    SetSavedFileTime(path, fileTime);
+    return 1;
 }
 
 uint32_t RecordSectorOf(const FoundFile& file) {

@@ -5,6 +5,7 @@
 // filters and the name-clash answers and obeys Pause, Skip and Abort; plain
 // mode (opening a file) writes it and nothing else.
 #include "found/found_item_store.h"
+#include "ntfs/ntfs_record.h"
 #include "saving/saving_run.h"
 
 #include <cstdint>
@@ -36,13 +37,15 @@ std::vector<uint32_t> BuildClusterChain(const std::string& fileSystemName, uint3
 // False when all of them exist.
 bool MakeUniqueName(SaveTarget& target);
 
-// Folders along a path, outermost first.
-bool CreateSavingFolders(const std::string& path);
-
 // The last-write time of a saved file: a DOS date and time (local) or an
 // NTFS time taken as local clock time. An invalid DOS time sets nothing.
-void SetFatFileTime(const std::string& path, uint16_t dosDate, uint16_t dosTime);
-void SetNtfsFileTime(const std::string& path, uint64_t fileTime);
+void SetSavedFileTime(const std::string& path, uint16_t dosDate, uint16_t dosTime);
+void SetSavedFileTime(const std::string& path, uint64_t fileTime);
+
+// Writes an NTFS file from its runs (start sector 0: a sparse run of zeros),
+// a whole cluster at a time, until its size; runs that end early leave a
+// shorter file. 1 written, 0 when the destination could not be created.
+int WriteExtents(const std::string& path, const RunTable& runs, uint64_t size, uint64_t fileTime, bool interactive);
 
 // The sector of an NTFS file's record: the one a search recorded, else the
 // record number's place in the MFT.

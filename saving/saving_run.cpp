@@ -67,7 +67,7 @@ void SaveNode(FolderTree& tree, size_t node, const std::string& folder, const st
     const FolderNode& n = tree.Node(node);
     if (theSavingOptions.filesToSave == FilesToSave::Selected && !n.ticked) return;
     if (node == 0) {
-        CreateSavingFolders(folder);
+        platform::CreateFolderPath(folder);
         SaveFolderFiles(folder, tree.RootId(), fs);
     }
     for (size_t child : n.children) {
@@ -75,7 +75,7 @@ void SaveNode(FolderTree& tree, size_t node, const std::string& folder, const st
         if (!ItemTakenByOptions(tree.Node(child).ticked, theSavingOptions)) continue;
         std::string name = platform::Utf16ToUtf8(SafeFileName(platform::Utf8ToUtf16(tree.Label(child))));
         std::string childFolder = platform::JoinPath(folder, name);
-        if (!platform::FolderExists(childFolder)) CreateSavingFolders(childFolder);
+        if (!platform::FolderExists(childFolder)) platform::CreateFolderPath(childFolder);
         uint32_t id = tree.FolderId(child);
         if (IsScannedFileSystem(fs) && id != 0) SaveFolderFiles(childFolder, id, fs);
         SaveNode(tree, child, childFolder, fs);

@@ -106,14 +106,14 @@ TEST(SavedTimes, DosTimesAreLocalWithoutSeconds) {
     std::ofstream(path) << "x";
     struct stat before {};
     stat(path.c_str(), &before);
-    SetFatFileTime(path, Dos(2008, 3, 5), (17 << 11) | (9 << 5) | 29);
+    SetSavedFileTime(path, Dos(2008, 3, 5), (17 << 11) | (9 << 5) | 29);
     struct stat st {};
     stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mtime, 1204736940);  // 2008-03-05 17:09:00
-    SetFatFileTime(path, Dos(2008, 0, 5), 0);  // month 0 is December
+    SetSavedFileTime(path, Dos(2008, 0, 5), 0);  // month 0 is December
     stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mtime, 1228435200);  // 2008-12-05 00:00:00
-    SetFatFileTime(path, Dos(2008, 3, 0), 0);  // day 0: the time stays
+    SetSavedFileTime(path, Dos(2008, 3, 0), 0);  // day 0: the time stays
     struct stat after {};
     stat(path.c_str(), &after);
     EXPECT_EQ(after.st_mtime, st.st_mtime);
@@ -170,6 +170,35 @@ TEST_F(ClusterChainTest, NamesThatTryToEscapeStayInTheDestination) {
     EXPECT_EQ(theSavingRun.filesSaved, 2);
     theStore.ClearFoundItems();
     theSavingOptions = SavingOptions();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ClusterChainTest, SkipLeavesAPartialFileWithTheFoundTime) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    TempFolder folder;
+    theJob.workerGeometry = {1, 1, 0, 0, 0, 0, 1, 2, "FAT16"};
+    theSavingRun.Reset();
+    theSavingOptions = SavingOptions();
+    FoundFile file;
+    file.ownId = 10;
+    file.size = 10000;
+    file.times = {Dos(2008, 3, 5), (17 << 11) | (9 << 5), 0, 0, 0, 0};
+    int reads = 0;
+    device.beforeRead = [&] {
+        if (++reads == 8) theSavingRun.skipCurrent = true;
+    };
+    SaveTarget target{folder.Path(), u"big.bin"};
+    EXPECT_EQ(SaveFatFile(target, file, true), 1);
+    struct stat st {};
+    ASSERT_EQ(stat((folder / "big.bin").c_str(), &st), 0);
+    EXPECT_GT(st.st_size, 0);
+    EXPECT_LT(st.st_size, 10000);
+    EXPECT_EQ(st.st_mtime, 1204736940);
+    EXPECT_EQ(theSavingRun.bytesCopied, static_cast<uint64_t>(st.st_size));
 }
 
 }  // namespace
