@@ -3,6 +3,7 @@
 #include "app/prompt.h"
 #include "app/recovery_job.h"
 #include "found/found_item_store.h"
+#include "found/list_control_file_display_dialog.h"
 #include "found/step4_selection.h"
 #include "platform/folders.h"
 #include "platform/shell.h"
@@ -206,9 +207,36 @@ void FileDisplay::SyncTreeChecks() {
 
 void FileDisplay::OnTreeChanged(QTreeWidgetItem* item) {
     if (m_updating) return;
-    TickFolder(*m_folders, item->data(0, kNodeRole).toULongLong(), item->checkState(0) == Qt::Checked);
+    size_t node = item->data(0, kNodeRole).toULongLong();
+    if (item->text(0) != Text(m_folders->Label(node))) {
+        RenameFolder(node, item);
+        return;
+    }
+    bool tick = item->checkState(0) == Qt::Checked;
+    if (node == 0) {
+        TickFolder(*m_folders, 0, tick);
+    } else {
+        ListControlFileDisplay::Run(this, tick ? tr("      Please Wait - Selecting Files/Folders ")
+                                               : tr("      Please Wait - UnSelecting Files/Folders "),
+                                    [&](ScanProgress& progress) { TickFolder(*m_folders, node, tick, &progress); });
+    }
     SyncTreeChecks();
     FillList();
+}
+
+// F2 in the tree: the folder takes the new name when it passes the name check.
+void FileDisplay::RenameFolder(size_t node, QTreeWidgetItem* item) {
+    std::u16string name = item->text(0).toStdU16String();
+    m_updating = true;
+    if (IsValidNewName(name)) {
+        FoundFolder& folder = theStore.Folder(static_cast<size_t>(m_folders->Nodes()[node].folder));
+        if (folder.shortName.empty()) folder.longName = name;
+        else folder.shortName = platform::Utf16ToUtf8(name);
+        ShowFolder(m_shown);
+    } else {
+        item->setText(0, Text(m_folders->Label(node)));
+    }
+    m_updating = false;
 }
 
 void FileDisplay::OnListChanged(QTreeWidgetItem* row) {
@@ -254,6 +282,14 @@ void FileDisplay::OnListOpened(QTreeWidgetItem* row) {
 }
 
 void FileDisplay::Rename() {
+    if (m_tree->hasFocus()) {
+        QTreeWidgetItem* item = m_tree->currentItem();
+        if (item && item != m_items[0]) {
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            m_tree->editItem(item, 0);
+        }
+        return;
+    }
     QTreeWidgetItem* row = m_list->currentItem();
     if (!row || m_list->selectedItems().size() != 1) return;
     QString old = row->text(kName);

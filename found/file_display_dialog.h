@@ -43,6 +43,7 @@ private:
     void SyncTreeChecks();
     void FillList();
     void Rename();
+    void RenameFolder(size_t node, QTreeWidgetItem* item);
     bool ClearOnLeaving();
 
     std::unique_ptr<FolderTree> m_folders;

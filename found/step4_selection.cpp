@@ -3,6 +3,7 @@
 #include "found/found_dates.h"
 #include "found/scan_progress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -80,7 +81,7 @@ std::vector<ListRow> ListRowsOf(const FolderTree& tree, size_t node, bool ntfs) 
     return rows;
 }
 
-void TickFolder(FolderTree& tree, size_t node, bool tick) {
+void TickFolder(FolderTree& tree, size_t node, bool tick, ScanProgress* progress) {
     char mark = tick ? 'y' : 'n';
     if (node == 0) {
         for (size_t i = 0; i < tree.Nodes().size(); ++i) tree.Node(i).ticked = tick;
@@ -96,7 +97,12 @@ void TickFolder(FolderTree& tree, size_t node, bool tick) {
             if (at == 0) break;
         }
     std::vector<size_t> pending{node};
+    size_t visited = 0, total = tree.Nodes().size();
     while (!pending.empty()) {
+        if (progress) {
+            if (!progress->SafePoint()) return;
+            progress->progressValue = static_cast<int>(std::min<size_t>(++visited * 100 / total, 100));
+        }
         size_t at = pending.back();
         pending.pop_back();
         tree.Node(at).ticked = tick;

@@ -2,6 +2,7 @@
 // Step 4 without its window: the rows of the list, the ticking rules of the
 // tree and the list, the rename check and the summary text.
 #include "found/folder_tree.h"
+#include "found/scan_progress.h"
 
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ std::vector<ListRow> ListRowsOf(const FolderTree& tree, size_t node, bool ntfs);
 // Ticking a tree folder ticks its subtree and selects their files, and ticks
 // the boxes of the folders above it; unticking unticks the subtree and its
 // files. The root acts on every folder and file at once.
-void TickFolder(FolderTree& tree, size_t node, bool tick);
+// `progress` (optional) gets the share of folders done and can stop the work.
+void TickFolder(FolderTree& tree, size_t node, bool tick, ScanProgress* progress = nullptr);
 // A folder row unticked in the list: the folder as above, then its parents
 // that hold nothing ticked any more.
 void UntickFolderRow(FolderTree& tree, size_t node);
