@@ -128,9 +128,7 @@ int RunRecover(const Arguments& args, CliPrompt& prompt) {
         return 1;
     }
     if (theSavingRun.selectedBytes >= platform::SpaceForPath(recover.destination).freeBytes &&
-        !AskQuestion("Insufficient free space on destination drive. Selected file/folder requires " +
-                     SavingSizeText(theSavingRun.selectedBytes).substr(0, SavingSizeText(theSavingRun.selectedBytes).find(" size")) +
-                     " of free space. Press Yes if you want continue with it."))
+        !AskQuestion(FreeSpaceQuestion(theSavingRun.selectedBytes)))
         return 1;
 
     theSavingRun.destination = recover.destination;

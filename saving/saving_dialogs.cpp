@@ -24,11 +24,6 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-std::string SizeOnly(uint64_t bytes) {
-    std::string text = SavingSizeText(bytes);
-    return text.substr(0, text.find(" size"));
-}
-
 QPushButton* Button(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setAccessibleName(QString(text).remove('&').remove("...").trimmed());
@@ -107,8 +102,7 @@ void SavingPath::OnOk() {
     }
     uint64_t free = platform::SpaceForPath(path).freeBytes;
     if (theSavingRun.selectedBytes >= free &&
-        !AskQuestion("Insufficient free space on destination drive. Selected file/folder requires " +
-                     SizeOnly(theSavingRun.selectedBytes) + " of free space. Press Yes if you want continue with it."))
+        !AskQuestion(FreeSpaceQuestion(theSavingRun.selectedBytes)))
         return;
     theSavingRun.destination = path;
     hide();

@@ -124,6 +124,12 @@ std::string SavingSizeText(uint64_t bytes) {
     return text;
 }
 
+std::string FreeSpaceQuestion(uint64_t bytes) {
+    std::string size = SavingSizeText(bytes);
+    return "Insufficient free space on destination drive. Selected file/folder requires " +
+           size.substr(0, size.find(" size")) + " of free space. Press Yes if you want continue with it.";
+}
+
 void CountSelection(FolderTree& tree, const std::string& fs, const std::atomic<bool>& stop) {
     theSavingRun.selectedCount = 0;
     theSavingRun.selectedBytes = 0;

@@ -52,6 +52,10 @@ extern SavingRun theSavingRun;
 // "%.3f MB size in" up to 2^30 bytes, else "%.3f GB size in".
 std::string SavingSizeText(uint64_t bytes);
 
+// "Insufficient free space on destination drive. Selected file/folder requires
+// ... of free space. Press Yes if you want continue with it."
+std::string FreeSpaceQuestion(uint64_t bytes);
+
 // The size calculation: files and bytes the run will write, by the same
 // tests as the walk. `stop` ends the count early.
 void CountSelection(FolderTree& tree, const std::string& fileSystemName, const std::atomic<bool>& stop);

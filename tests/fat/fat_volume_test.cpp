@@ -6,7 +6,7 @@
 #include "app/recovery_job.h"
 #include "platform/device_paths.h"
 #include "support/bytes.h"
-#include "support/memory_device.h"
+#include "support/memory_disk_test.h"
 #include "support/scripted_prompt.h"
 
 #include <cstring>
@@ -15,16 +15,8 @@
 
 namespace {
 
-class FatVolumeTest : public ::testing::Test {
+class FatVolumeTest : public MemoryDiskTest<> {
 protected:
-    void SetUp() override {
-        ResetRecoveryJob();
-        theJob.platformTag = 'N';
-        platform::SetDiskListOverride(std::vector<std::string>{"disk"});
-        disk().assign(4096 * kSectorSize, 0);
-    }
-    void TearDown() override { platform::SetDiskListOverride(std::nullopt); }
-    std::vector<uint8_t>& disk() { return device.media["disk"]; }
 
     // A FAT16 boot sector at `start`: 4 sectors per cluster, 1 reserved
     // sector, 16 sectors per FAT, 512 root entries; both FATs begin with `media`.
@@ -56,7 +48,6 @@ protected:
         Put16(disk(), size_t{fatStart} * kSectorSize + cluster * 2, next);
     }
 
-    MemoryDevice device;
     ScriptedPrompt prompt;
 };
 

@@ -6,7 +6,7 @@
 #include "platform/device_paths.h"
 #include "sectors/geometry_cache.h"
 #include "support/bytes.h"
-#include "support/memory_device.h"
+#include "support/memory_disk_test.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -17,16 +17,8 @@
 
 namespace {
 
-class PartitionTableTest : public ::testing::Test {
+class PartitionTableTest : public MemoryDiskTest<> {
 protected:
-    void SetUp() override {
-        ResetRecoveryJob();
-        theJob.platformTag = 'N';
-        platform::SetDiskListOverride(std::vector<std::string>{"disk"});
-        disk().assign(4096 * kSectorSize, 0);
-    }
-    void TearDown() override { platform::SetDiskListOverride(std::nullopt); }
-    std::vector<uint8_t>& disk() { return device.media["disk"]; }
 
     void Entry(uint32_t recordSector, int slot, uint8_t type, uint32_t start, uint32_t count) {
         size_t at = size_t{recordSector} * kSectorSize + 0x1BE + 16 * size_t(slot);
@@ -41,7 +33,6 @@ protected:
     }
     const DiskPartitionTable& Read() { return ReadPartitionTable(0, PhysicalDriveName(0)); }
 
-    MemoryDevice device;
 };
 
 TEST_F(PartitionTableTest, ASectorWithoutSignatureListsNothing) {

@@ -5,7 +5,7 @@
 
 #include "app/recovery_job.h"
 #include "platform/device_paths.h"
-#include "support/memory_device.h"
+#include "support/memory_disk_test.h"
 #include "support/temp_folder.h"
 
 #include <fstream>
@@ -119,20 +119,12 @@ TEST(SavedTimes, DosTimesAreLocalWithoutSeconds) {
     EXPECT_EQ(after.st_mtime, st.st_mtime);
 }
 
-class ClusterChainTest : public ::testing::Test {
+class ClusterChainTest : public MemoryDiskTest<64> {
 protected:
-    void SetUp() override {
-        ResetRecoveryJob();
-        theJob.platformTag = 'N';
-        platform::SetDiskListOverride(std::vector<std::string>{"disk"});
-        device.media["disk"].assign(64 * kSectorSize, 0);
-    }
-    void TearDown() override { platform::SetDiskListOverride(std::nullopt); }
     void Set16(uint32_t cluster, uint16_t next) {
         device.media["disk"][kSectorSize + cluster * 2] = next & 0xFF;
         device.media["disk"][kSectorSize + cluster * 2 + 1] = next >> 8;
     }
-    MemoryDevice device;
 };
 
 TEST_F(ClusterChainTest, OnlyTheAllOnesValueEndsAChain) {

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <condition_variable>
 #include <fstream>
 #include <memory>
@@ -82,6 +83,26 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_open = false;
+};
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The sample disk in memory, whose reads are held after the first few (in
+// the middle of the MFT) until the gate opens.
+struct HeldDisk {
+    static constexpr int kFreeReads = 20;
+    HeldDisk() {
+        device.media[SampleDisk()] = ReadAll(SampleDisk());
+        device.beforeRead = [this] {
+            if (++reads > kFreeReads) gate.Wait();
+        };
+    }
+    MemoryDevice device;
+    ReadGate gate;
+    std::atomic<int> reads{0};
 };
 
 }  // namespace
@@ -174,16 +195,11 @@ private slots:
 
     void stopDuringAQuickScanGoesOnWithWhatWasFound() {
         ChoosePartition(2);
-        MemoryDevice device;
-        device.media[SampleDisk()] = ReadAll(SampleDisk());
-        ReadGate gate;
-        int reads = 0;
-        device.beforeRead = [&] {
-            if (++reads > 20) gate.Wait();  // hold the worker in the middle of the MFT
-        };
+        HeldDisk held;
+        ReadGate& gate = held.gate;
         SearchProgress step;
         step.runStep4 = [] { return false; };
-        QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return held.reads > HeldDisk::kFreeReads; }, 5000));
         prompt->answers = {true};
         prompt->beforeAnswer = [&] { gate.Open(); };
         Button(&step, "Stop")->click();
@@ -194,16 +210,11 @@ private slots:
 
     void backEmptiesTheStoreAfterItsQuestion() {
         ChoosePartition(2);
-        MemoryDevice device;
-        device.media[SampleDisk()] = ReadAll(SampleDisk());
-        ReadGate gate;
-        int reads = 0;
-        device.beforeRead = [&] {
-            if (++reads > 20) gate.Wait();
-        };
+        HeldDisk held;
+        ReadGate& gate = held.gate;
         SearchProgress step;
         step.runStep4 = [] { return false; };
-        QVERIFY(QTest::qWaitFor([&] { return reads > 20; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return held.reads > HeldDisk::kFreeReads; }, 5000));
         theJob.logLoaded = 1;
         prompt->answers = {false};
         step.BackButton()->click();
@@ -291,10 +302,6 @@ private:
         QRect rect = step.Tree()->visualItemRect(item);
         QTest::mouseClick(step.Tree()->viewport(), Qt::LeftButton, {}, rect.center());
         Press(step, step.NextButton());
-    }
-    static std::vector<uint8_t> ReadAll(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
     std::unique_ptr<IsolatedSettings> settings;
