@@ -1,6 +1,7 @@
 // vornix-cli list: the disks and logical drives as Step 1 lists them, each
 // with the rows of its information panel.
 #include "cli/commands.h"
+#include "sectors/geometry_cache.h"
 #include "sectors/device_enumeration.h"
 
 #include <cstdlib>
@@ -27,7 +28,7 @@ int RunList(const Arguments& args) {
     }
     std::cout << "Select Disk\n";
     for (const std::string& disk : devices.diskItems)
-        PrintPanel(disk, DeviceInfoPanel(std::atoi(disk.c_str() + 4), false));
+        PrintPanel(disk, DeviceInfoPanel(DiskNumberOfName(disk), false));
     std::cout << "Select Logical Drive\n";
     for (const std::string& drive : devices.driveItems) {
         bool recognised = false;

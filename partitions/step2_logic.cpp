@@ -72,7 +72,7 @@ std::string PartitionSizeText(uint32_t startSector, uint32_t endSector) {
 }
 
 Step2View DiskView(const std::string& sourceName, const DiskPartitionTable& table) {
-    DeviceInfo info = ReadDeviceInfo(std::atoi(sourceName.c_str() + 4));
+    DeviceInfo info = ReadDeviceInfo(DiskNumberOfName(sourceName));
     Step2View view;
     view.heading = Heading(sourceName);
     view.rows = {{"Model Number   :", info.model}, {"Media Type       :", info.mediaType},

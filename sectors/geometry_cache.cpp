@@ -21,6 +21,8 @@ std::string Query(const std::string& key, int number) {
 
 std::string DiskValueName(int number) { return "Disk" + std::to_string(number); }
 
+int DiskNumberOfName(const std::string& name) { return name.size() > 4 ? std::atoi(name.c_str() + 4) : 0; }
+
 uint64_t DeviceInfo::SizeBytes() const { return std::strtoull(size.c_str(), nullptr, 10); }
 
 DeviceInfo ReadDeviceInfo(int number) {

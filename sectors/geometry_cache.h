@@ -18,6 +18,9 @@ constexpr int kMaxDisks = 26;
 
 // "Disk" + number.
 std::string DiskValueName(int number);
+// The number after the first four characters of a disk item's text
+// ("Disk12" -> 12); 0 for a shorter text.
+int DiskNumberOfName(const std::string& name);
 
 // The strings cached for one disk; missing values read as empty strings and
 // every value is cut to 260 characters.

@@ -27,16 +27,13 @@ bool EndsWithNoCase(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && strcasecmp(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
 }
 
-// A disk item's number: the decimal number after "Disk".
-int DiskNumberOf(const std::string& sourceName) { return std::atoi(sourceName.c_str() + 4); }
-
 // The panel for an item whose choice is recorded in sourceName.
 SourcePanelChoice PanelFor(SourceItemKind kind, const std::string& text) {
     if (kind == SourceItemKind::Drive) return {SourcePanelChoice::Drive, 0, text};
     if (theJob.sourceName == kSelectDiskItem || theJob.sourceName == kSelectDriveItem)
         return {SourcePanelChoice::Empty, 0, {}};
     if (kind == SourceItemKind::Disk || kind == SourceItemKind::Image)
-        return {SourcePanelChoice::Device, DiskNumberOf(theJob.sourceName), {}};
+        return {SourcePanelChoice::Device, DiskNumberOfName(theJob.sourceName), {}};
     return {};
 }
 

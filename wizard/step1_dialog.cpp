@@ -3,6 +3,7 @@
 #include "app/message_catalog.h"
 #include "app/prompt.h"
 #include "app/recovery_job.h"
+#include "sectors/geometry_cache.h"
 #include "partitions/partition_info_dialog.h"
 #include "widgets/folder_tree_ctrl.h"
 #include "widgets/picture_button.h"
@@ -203,7 +204,7 @@ void Step1Dialog::OnNext() {
             ResetToSelectDisk();
             return;
         }
-        ShowPanel(SourcePanelChoice{SourcePanelChoice::Device, std::atoi(theJob.sourceName.c_str() + 4), {}});
+        ShowPanel(SourcePanelChoice{SourcePanelChoice::Device, DiskNumberOfName(theJob.sourceName), {}});
     }
     std::vector<std::string> rows;
     for (int i = 0; i < m_panel->topLevelItemCount(); ++i) rows.push_back(m_panel->topLevelItem(i)->text(0).toStdString());

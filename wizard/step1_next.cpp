@@ -3,6 +3,7 @@
 #include "app/prompt.h"
 #include "app/recovery_job.h"
 #include "app/report.h"
+#include "sectors/geometry_cache.h"
 #include "sectors/sector_source.h"
 
 #include <strings.h>
@@ -39,7 +40,7 @@ void SetSourceDevice() {
         theJob.diskNumber = 0;
         DeviceNameTable[0] = std::string("\\\\.\\") + letter + ":";
     } else {
-        theJob.diskNumber = static_cast<uint16_t>(std::atoi(name.c_str() + 4));
+        theJob.diskNumber = static_cast<uint16_t>(DiskNumberOfName(name));
         theJob.driveLetter = 0;
         DeviceNameTable[0] = PhysicalDriveName(0);
     }
