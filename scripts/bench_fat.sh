@@ -5,6 +5,7 @@
 # The image is made once with mkfs.fat and mtools and kept in build/bench/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/scripts/bench_common.sh"
 "$top/scripts/install_deps.sh"
 "$top/scripts/build.sh"
 bench=$top/build/bench
@@ -14,23 +15,12 @@ if [ ! -f "$img" ]; then
     echo "making $img (30 folders x 10 subfolders x 100 files) ..."
     tree=$(mktemp -d)
     trap 'rm -rf "$tree"' EXIT
-    for a in $(seq 1 30); do
-        for b in $(seq 1 10); do
-            dir="$tree/Folder $a/Subfolder $b"
-            mkdir -p "$dir"
-            for c in $(seq 1 100); do
-                head -c $((100 + c * 7)) /dev/zero > "$dir/Document number $c.txt"
-            done
-        done
-    done
+    make_bench_tree "$tree" /dev/zero 100 7
     rm -f "$img.tmp"
     mkfs.fat -C -F 32 -s 8 "$img.tmp" $((400 * 1024)) > /dev/null
     (cd "$tree" && MTOOLS_SKIP_CHECK=1 mcopy -s -i "$img.tmp" ./* ::/)
     mv "$img.tmp" "$img"
 fi
 "$top/build/bench/vornix_fat_bench" "$img" FAT32
-start=$(date +%s.%N)
-fls -r -p "$img" > /dev/null
-end=$(date +%s.%N)
-echo "fls -r -p: $(echo "$end - $start" | bc) s"
+time_fls "$img"
 "$top/build/bench/vornix_store_bench"

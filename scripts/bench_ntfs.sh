@@ -4,6 +4,7 @@
 # image is made once with mkntfs and ntfs-3g (FUSE) and kept in build/bench/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/scripts/bench_common.sh"
 "$top/scripts/install_deps.sh"
 "$top/scripts/build.sh"
 bench=$top/build/bench
@@ -17,21 +18,10 @@ if [ ! -f "$img" ]; then
     truncate -s 512M "$img.tmp"
     mkntfs -F -Q -q "$img.tmp" 2> /dev/null
     ntfs-3g "$img.tmp" "$mnt"
-    for a in $(seq 1 30); do
-        for b in $(seq 1 10); do
-            dir="$mnt/Folder $a/Subfolder $b"
-            mkdir -p "$dir"
-            for c in $(seq 1 100); do
-                head -c $((100 + c * 7)) /dev/zero > "$dir/Document number $c.txt"
-            done
-        done
-    done
+    make_bench_tree "$mnt" /dev/zero 100 7
     umount "$mnt"
     rmdir "$mnt"
     mv "$img.tmp" "$img"
 fi
 "$bench/vornix_ntfs_bench" "$img"
-start=$(date +%s.%N)
-fls -r -p "$img" > /dev/null
-end=$(date +%s.%N)
-echo "fls -r -p: $(echo "$end - $start" | bc) s"
+time_fls "$img"

@@ -5,28 +5,18 @@
 # made once (mkfs.fat + mtools, mkntfs + ntfs-3g) and kept in build/bench/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/scripts/bench_common.sh"
 "$top/scripts/install_deps.sh"
 "$top/scripts/build.sh"
 bench=$top/build/bench
 mkdir -p "$bench"
 export VORNIX_CONFIG_DIR=$bench/config VORNIX_DATA_DIR=$bench/data
 
-make_tree() { # folder
-    for a in $(seq 1 30); do
-        for b in $(seq 1 10); do
-            mkdir -p "$1/Folder $a/Subfolder $b"
-            for c in $(seq 1 100); do
-                head -c $((6000 + c * 80)) /dev/urandom > "$1/Folder $a/Subfolder $b/Document $c.bin"
-            done
-        done
-    done
-}
-
 fat=$bench/recover-fat32.img ntfs=$bench/recover-ntfs.img
 if [ ! -f "$fat" ] || [ ! -f "$ntfs" ]; then
     echo "making the images (30,000 files each) ..."
     tree=$(mktemp -d)
-    make_tree "$tree"
+    make_bench_tree "$tree" /dev/urandom 6000 80
     rm -f "$fat.tmp" && mkfs.fat -C -F 32 -s 8 "$fat.tmp" $((640 * 1024)) > /dev/null
     (cd "$tree" && MTOOLS_SKIP_CHECK=1 mcopy -s -i "$fat.tmp" ./* ::/) && mv "$fat.tmp" "$fat"
     mnt=$(mktemp -d)
