@@ -239,14 +239,17 @@ void FileDisplay::RenameFolder(size_t node, QTreeWidgetItem* item) {
     m_updating = false;
 }
 
+// A folder row's ID column is its tree node.
+size_t FileDisplay::NodeOfRow(QTreeWidgetItem* row) const {
+    return static_cast<size_t>(row->data(kId, Qt::UserRole).toULongLong());
+}
+
 void FileDisplay::OnListChanged(QTreeWidgetItem* row) {
     if (m_updating) return;
     bool tick = row->checkState(kName) == Qt::Checked;
     size_t index = static_cast<size_t>(row->data(kName, kRowRole).toLongLong());
     if (row->data(kName, kFolderRole).toBool()) {
-        size_t node = 0;
-        for (size_t i = 1; i < m_folders->Nodes().size(); ++i)
-            if (m_folders->Nodes()[i].folder == static_cast<int64_t>(index)) node = i;
+        size_t node = NodeOfRow(row);
         if (tick) TickFolder(*m_folders, node, true);
         else UntickFolderRow(*m_folders, node);
     } else {
@@ -258,11 +261,9 @@ void FileDisplay::OnListChanged(QTreeWidgetItem* row) {
 void FileDisplay::OnListOpened(QTreeWidgetItem* row) {
     size_t index = static_cast<size_t>(row->data(kName, kRowRole).toLongLong());
     if (row->data(kName, kFolderRole).toBool()) {
-        for (size_t i = 1; i < m_folders->Nodes().size(); ++i)
-            if (m_folders->Nodes()[i].folder == static_cast<int64_t>(index)) {
-                m_items[i]->setExpanded(true);
-                m_tree->setCurrentItem(m_items[i]);
-            }
+        QTreeWidgetItem* item = m_items[NodeOfRow(row)];
+        item->setExpanded(true);
+        m_tree->setCurrentItem(item);
         return;
     }
     // Open: the file is written into the temporary folder and handed to the desktop.
@@ -309,8 +310,7 @@ void FileDisplay::Rename() {
         };
         if (row->data(kName, kFolderRole).toBool()) {
             rename(theStore.Folder(index));
-            for (size_t i = 1; i < m_items.size(); ++i)
-                if (m_folders->Nodes()[i].folder == static_cast<int64_t>(index)) m_items[i]->setText(0, row->text(kName));
+            m_items[NodeOfRow(row)]->setText(0, row->text(kName));
         } else {
             rename(theStore.File(index));
         }

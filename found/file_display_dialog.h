@@ -41,6 +41,7 @@ private:
     void OnListChanged(QTreeWidgetItem* row);
     void OnListOpened(QTreeWidgetItem* row);
     void SyncTreeChecks();
+    size_t NodeOfRow(QTreeWidgetItem* row) const;
     void FillList();
     void Rename();
     void RenameFolder(size_t node, QTreeWidgetItem* item);
